@@ -1,0 +1,36 @@
+# Project-wide compile settings and helpers.
+
+add_compile_options(-Wall -Wextra -Werror)
+
+if(SKIFFWIRE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# skiffwire_layer(NAME <target> DIR <dir> [DEPS ...]): a layer library over every
+# .cpp under DIR; code includes its headers as "<layer path>/<Header>.h" from the
+# repository root.
+function(skiffwire_layer)
+  cmake_parse_arguments(ARG "" "NAME;DIR" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  add_library(${ARG_NAME} STATIC ${sources})
+  target_include_directories(${ARG_NAME} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${ARG_NAME} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# skiffwire_tests(NAME <exe> DIR <dir> DEPS ...): one GoogleTest executable over
+# every .cpp under DIR, registered with CTest test by test.
+function(skiffwire_tests)
+  cmake_parse_arguments(ARG "" "NAME;DIR" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/fuzz/")
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${ARG_NAME} ${sources})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+  target_include_directories(${ARG_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  gtest_discover_tests(${ARG_NAME} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ENVIRONMENT "SKIFFWIRE_TEST=1")
+endfunction()
