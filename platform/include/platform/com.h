@@ -261,11 +261,12 @@ class ComPtr {
     if (p_) p_->AddRef();
   }
 
+  // Queries for interface U into `out` (released first).
   template <typename U>
-  HRESULT As(ComPtr<U>* out) const {
+  HRESULT As(ComPtr<U>& out) const {
     if (!p_) return E_POINTER;
     return p_->QueryInterface(InterfaceId<U>::value,
-                              reinterpret_cast<void**>(out->ReleaseAndGetAddressOf()));
+                              reinterpret_cast<void**>(out.ReleaseAndGetAddressOf()));
   }
   HRESULT QueryInterface(REFIID riid, void** ppv) const {
     if (!p_) return E_POINTER;
