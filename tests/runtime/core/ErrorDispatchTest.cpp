@@ -81,7 +81,20 @@ TEST(ErrorDispatch, HandlerTakesTheErrorAndShowsAMessage) {
   });
 }
 
-// A procedure without a handler: the error leaves it as its status.
+// A procedure without a handler whose runtime routine fails with error 11:
+// the error leaves it as its status.
+HRESULT DivideInRoutine() {
+  static const ProcedureDescriptor kDescriptor =
+      DescribeProcedure("DivideInRoutine", ReturnKind::Status, {Site::Call(0)});
+  ProcedureFrame frame(kDescriptor);
+  return frame.run([&](StatementIndex s) -> Next {
+    if (s == 0) frame.check(0, Fails(ErrorStatus(err::DivisionByZero)));
+    return Exit;
+  });
+}
+
+// The same with the compiled division's own zero test: its site's fixed
+// status leaves the procedure unchanged.
 HRESULT DivideWithoutHandler() {
   static const ProcedureDescriptor kDescriptor =
       DescribeProcedure("DivideWithoutHandler", ReturnKind::Status, {Site::DivisionByZero(0)});
@@ -129,14 +142,21 @@ struct Caller {
 };
 
 TEST(ErrorDispatch, InnerWithoutHandlerReturnsTheStatusToAnOuterHandler) {
-  OnFreshThread([] {
-    Caller outer;
-    EXPECT_EQ(outer(DivideWithoutHandler), S_OK);
-    EXPECT_EQ(outer.calleeStatus, static_cast<HRESULT>(0x800A000B));
-    EXPECT_EQ(outer.resumeAddress, ProcedureDescriptor::kStartAddress + Caller::kCall);
-    EXPECT_EQ(outer.number, 11);
-    EXPECT_EQ(outer.description, u"Division by zero");
-  });
+  struct Case {
+    HRESULT (*inner)();
+    HRESULT returned;
+  } cases[] = {{DivideInRoutine, static_cast<HRESULT>(0x800A000B)},
+               {DivideWithoutHandler, DISP_E_DIVBYZERO}};
+  for (const Case& c : cases) {
+    OnFreshThread([&] {
+      Caller outer;
+      EXPECT_EQ(outer(c.inner), S_OK);
+      EXPECT_EQ(outer.calleeStatus, c.returned);
+      EXPECT_EQ(outer.resumeAddress, ProcedureDescriptor::kStartAddress + Caller::kCall);
+      EXPECT_EQ(outer.number, 11);
+      EXPECT_EQ(outer.description, u"Division by zero");
+    });
+  }
 }
 
 // Err.Raise with its own description in a procedure without a handler.
@@ -209,7 +229,7 @@ TEST(ErrorDispatch, SecondErrorInsideARunningHandlerLeavesTheProcedure) {
   OnFreshThread([] {
     Caller outer;
     outer(FailsTwice);
-    EXPECT_EQ(outer.calleeStatus, ErrorStatus(6));
+    EXPECT_EQ(outer.calleeStatus, DISP_E_OVERFLOW);  // the second error's status
     EXPECT_EQ(outer.number, 6);
   });
 }
@@ -275,7 +295,8 @@ TEST(ErrorDispatch, GoToZeroClearsTheErrorAndTheHandler) {
     EXPECT_EQ(Description(), u"Type mismatch");
     EXPECT_FALSE(reachedAfter);
     // Outermost, status-returning and not fired as an event: back to the caller.
-    EXPECT_EQ(hr, ErrorStatus(13));
+    EXPECT_EQ(hr, DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(Number(), 13);
   });
 }
 
@@ -314,8 +335,12 @@ TEST(ErrorDispatch, StatusesBecomeTheirRunTimeErrors) {
     LONG number;
     HRESULT returned;
   } cases[] = {
-      {DISP_E_TYPEMISMATCH, 13, ErrorStatus(13)}, {DISP_E_PARAMNOTFOUND, 448, ErrorStatus(448)},
-      {E_INVALIDARG, 5, ErrorStatus(5)},          {E_FAIL, -2147467259, E_FAIL},
+      // The error object holds the number; the procedure returns a negative
+      // status unchanged for its caller to map the same way.
+      {DISP_E_TYPEMISMATCH, 13, DISP_E_TYPEMISMATCH},
+      {DISP_E_PARAMNOTFOUND, 448, DISP_E_PARAMNOTFOUND},
+      {E_INVALIDARG, 5, E_INVALIDARG},
+      {E_FAIL, -2147467259, E_FAIL},
       {ErrorStatus(94), 94, ErrorStatus(94)},
   };
   for (const Case& c : cases) {
