@@ -2,6 +2,12 @@
 
 add_compile_options(-Wall -Wextra -Werror)
 
+if(SKIFFWIRE_FUZZ)
+  # Coverage for libFuzzer in every library the fuzz targets link.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(SKIFFWIRE_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                       -fno-omit-frame-pointer)
