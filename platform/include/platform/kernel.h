@@ -213,11 +213,14 @@ inline constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
 inline constexpr DWORD FORMAT_MESSAGE_FROM_STRING = 0x00000400;
 inline constexpr DWORD FORMAT_MESSAGE_FROM_HMODULE = 0x00000800;
 inline constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
+inline constexpr DWORD FORMAT_MESSAGE_ARGUMENT_ARRAY = 0x00002000;
 inline constexpr DWORD FORMAT_MESSAGE_MAX_WIDTH_MASK = 0x000000FF;
 
 // With FORMAT_MESSAGE_ALLOCATE_BUFFER, buffer is really an LPWSTR* that
 // receives a LocalAlloc'd text. Returns the length written, 0 when the
 // system has no text for the identifier (GetLastError: ERROR_MR_MID_NOT_FOUND).
+// arguments, when inserts are used, is always read as an array of DWORD_PTR
+// values (as with FORMAT_MESSAGE_ARGUMENT_ARRAY); a va_list is not accepted.
 DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
                      LPWSTR buffer, DWORD size, void* arguments);
 
