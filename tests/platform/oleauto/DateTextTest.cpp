@@ -72,6 +72,8 @@ TEST(DateText, CommonFormsAreRead) {
       {u"1/1/29", kEnglishUS, S_OK, 47119.0},
       {u"January 2, 2000", kEnglishUS, S_OK, 36527.0},
       {u"2 Jan 2000", kEnglishUS, S_OK, 36527.0},
+      {u"2. Januar 2000", kGerman, S_OK, 36527.0},
+      {u"1 f\u00E9vrier 2000", 0x040C, S_OK, 36557.0},
       {u"12:00", kEnglishUS, S_OK, 0.5},
       {u"6:00:00 PM", kEnglishUS, S_OK, 0.75},
       {u"12:00:00 AM", kEnglishUS, S_OK, 0.0},
