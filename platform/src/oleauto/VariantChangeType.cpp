@@ -161,7 +161,8 @@ HRESULT WriteNumber(const Number& n, VARTYPE vt, VARIANT* out) {
     case VT_BOOL:
       out->vt = VT_BOOL;
       out->llVal = 0;
-      out->boolVal = RealValue(n) != 0.0 || n.i != 0 || n.u != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+      // Any value but zero is true, NaN included.
+      out->boolVal = !(RealValue(n) == 0.0) ? VARIANT_TRUE : VARIANT_FALSE;
       return S_OK;
   }
   return DISP_E_TYPEMISMATCH;
