@@ -114,6 +114,12 @@ inline constexpr int CSTR_LESS_THAN = 1;
 inline constexpr int CSTR_EQUAL = 2;
 inline constexpr int CSTR_GREATER_THAN = 3;
 
+// Comparison flags beyond the NORM_* ones in platform/oleauto.h.
+inline constexpr DWORD LINGUISTIC_IGNORECASE = 0x00000010;
+inline constexpr DWORD LINGUISTIC_IGNOREDIACRITIC = 0x00000020;
+inline constexpr DWORD SORT_STRINGSORT = 0x00001000;
+inline constexpr DWORD NORM_LINGUISTIC_CASING = 0x08000000;
+
 // Returns CSTR_*; 0 with GetLastError set on bad arguments. A length of -1
 // means NUL-terminated.
 int CompareStringW(LCID lcid, DWORD flags, LPCWSTR left, int leftLength, LPCWSTR right,
