@@ -125,8 +125,18 @@ HRESULT scanLine(FileSlot& slot, ChunkSource& source, DWORD* consumed) {
 HRESULT advance(FileSlot& slot, const ChunkSource& source, DWORD consumed) {
   slot.position += consumed;
   if (source.cached()) {
-    slot.atEnd = slot.cacheLength >= 0 &&
-                 slot.position == static_cast<DWORD>(slot.cacheOffset + slot.cacheLength);
+    if (slot.cacheLength >= 0) {
+      slot.atEnd = slot.position == static_cast<DWORD>(slot.cacheOffset + slot.cacheLength);
+      return S_OK;
+    }
+    // A full read says nothing about the end: a file that ends exactly where
+    // the cache ends would otherwise yield one more, empty, line before EOF
+    // (and a settings file of that size would be read as a second group).
+    slot.atEnd = false;
+    if (slot.position != static_cast<DWORD>(slot.cacheOffset) + slot.bufferCapacity) return S_OK;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(slot.handle.get(), &size)) return E_FAIL;
+    slot.atEnd = static_cast<LONGLONG>(slot.position) >= size.QuadPart;
     return S_OK;
   }
   HANDLE handle = slot.handle.get();

@@ -95,6 +95,21 @@ TEST_F(LineInputTest, LinesAcrossManyCacheRefills) {
   }
 }
 
+TEST_F(LineInputTest, FileEndingExactlyWithAFullCacheReadEndsThere) {
+  // 4096 bytes: 64 lines of 62 characters and CR LF fill the cache exactly.
+  std::string bytes;
+  std::vector<Read> reads;
+  for (int i = 0; i < 64; ++i) {
+    bytes += repeat('k', 62) + "\r\n";
+    reads.push_back({repeat16(u'k', 62), i == 63});
+  }
+  ASSERT_EQ(bytes.size(), 4096u);
+  folder_.write("exact.txt", bytes);
+  ASSERT_EQ(OpenForInput(path("exact.txt"), 1), S_OK);
+  expectLines(1, reads, "exactly one cache");
+  ASSERT_EQ(CloseFile(1), S_OK);
+}
+
 TEST_F(LineInputTest, BinaryAndUnbufferedFilesReadDirectly) {
   folder_.write("data.txt", "first\r\nsecond\nhalf\rlast");
   const std::vector<Read> reads = {
