@@ -8,11 +8,18 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/user.h"
+
+// Rectangles compare and print in test expectations.
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b); }
+inline void PrintTo(const RECT& r, std::ostream* out) {
+  *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
 
 namespace windowing_test {
 
