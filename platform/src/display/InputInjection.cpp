@@ -36,6 +36,8 @@ RawInput makeInput(RawInput::Kind kind) {
   raw.kind = kind;
   raw.point = WindowManager::instance().cursorPos();
   raw.mouseKeys = InputTranslator::mouseKeys();
+  raw.alt = (WindowManager::instance().asyncKey(VK_MENU) & 0x80) != 0;
+  raw.control = (WindowManager::instance().asyncKey(VK_CONTROL) & 0x80) != 0;
   raw.time = GetTickCount();
   return raw;
 }
@@ -59,6 +61,8 @@ int buttonKey(MouseButton button) {
 }  // namespace
 
 void InjectMouseMove(POINT screenPoint) {
+  POINT current = WindowManager::instance().cursorPos();
+  if (current.x == screenPoint.x && current.y == screenPoint.y) return;  // no movement
   WindowManager::instance().setCursorPos(screenPoint);
   RawInput raw = makeInput(RawInput::Kind::MouseMove);
   if (auto queue = pointerQueue(screenPoint)) queue->pushInput(raw);

@@ -50,6 +50,8 @@ struct RawInput {
   int delta;         // wheel
   bool horizontal;   // wheel
   WPARAM mouseKeys;  // MK_* at the time of the event
+  bool alt;          // modifier keys at the time of the event
+  bool control;
   DWORD time;
 };
 

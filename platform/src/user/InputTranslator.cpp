@@ -207,8 +207,8 @@ std::optional<MSG> InputTranslator::cookKey(MessageQueue& queue, const RawInput&
   if (raw.kind == RawInput::Kind::Char) {
     return MSG{target, WM_CHAR, static_cast<WPARAM>(raw.code), 1, raw.time, raw.point, 0};
   }
-  bool alt = (manager().asyncKey(VK_MENU) & 0x80) != 0;
-  bool control = (manager().asyncKey(VK_CONTROL) & 0x80) != 0;
+  bool alt = raw.alt;
+  bool control = raw.control;
   if ((alt && !control) || raw.code == VK_F10 || raw.code == VK_MENU) system = true;
   UINT message = raw.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   bool extended = raw.code == VK_RCONTROL || raw.code == VK_RMENU ||
