@@ -62,7 +62,9 @@ bool SelectDisplayDriver(const char* name) {
 
 namespace internal {
 
-DWORD DisplayThreadId() { return registry().displayThread.load(std::memory_order_acquire); }
+DWORD DisplayThreadId() {
+  return registry().displayThread.load(std::memory_order_acquire);
+}
 
 }  // namespace internal
 }  // namespace platform

@@ -43,8 +43,8 @@ struct SentMessage {
 struct RawInput {
   enum class Kind { MouseMove, MouseButton, Wheel, Key, Char };
   Kind kind;
-  POINT point;       // screen position of the pointer
-  int code;          // virtual key (buttons: VK_LBUTTON...), or the character
+  POINT point;  // screen position of the pointer
+  int code;     // virtual key (buttons: VK_LBUTTON...), or the character
   bool down;
   bool wasDown;      // key state before this event
   int delta;         // wheel

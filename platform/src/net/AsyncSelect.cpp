@@ -32,9 +32,13 @@ bool isSocket(int fd) {
 
 }  // namespace
 
-int WSAGetLastError() { return t_lastSocketError; }
+int WSAGetLastError() {
+  return t_lastSocketError;
+}
 
-void WSASetLastError(int error) { t_lastSocketError = error; }
+void WSASetLastError(int error) {
+  t_lastSocketError = error;
+}
 
 int WSAAsyncSelect(int fd, HWND hwnd, UINT message, LONG events) {
   if (!isSocket(fd)) {

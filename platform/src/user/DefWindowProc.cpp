@@ -20,7 +20,9 @@ using platform::internal::WindowPlacement;
 
 namespace {
 
-bool isTopLevel(const Window& w) { return w.parent == WindowManager::instance().desktop(); }
+bool isTopLevel(const Window& w) {
+  return w.parent == WindowManager::instance().desktop();
+}
 
 void storeText(Window& w, LPCWSTR text) {
   // A text beginning with 0xFFFF is a resource ordinal, not text.

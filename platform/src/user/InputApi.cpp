@@ -44,6 +44,10 @@ BOOL SetCursorPos(int x, int y) {
   return TRUE;
 }
 
-UINT GetDoubleClickTime() { return 500; }
+UINT GetDoubleClickTime() {
+  return 500;
+}
 
-int GetSystemMetrics(int index) { return NonClientMetrics::metric(index); }
+int GetSystemMetrics(int index) {
+  return NonClientMetrics::metric(index);
+}

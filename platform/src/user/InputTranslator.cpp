@@ -10,10 +10,13 @@
 namespace platform::internal {
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
 LPARAM pointParam(POINT p) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)), static_cast<WORD>(static_cast<SHORT>(p.y)));
+  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)),
+                    static_cast<WORD>(static_cast<SHORT>(p.y)));
 }
 
 // Client and non-client message numbers of one button: down, up, double click.
@@ -24,17 +27,17 @@ struct ButtonMessages {
 ButtonMessages buttonMessages(int virtualKey) {
   switch (virtualKey) {
     case VK_RBUTTON:
-      return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
+      return {WM_RBUTTONDOWN,   WM_RBUTTONUP,   WM_RBUTTONDBLCLK,
               WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK};
     case VK_MBUTTON:
-      return {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK,
+      return {WM_MBUTTONDOWN,   WM_MBUTTONUP,   WM_MBUTTONDBLCLK,
               WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK};
     case VK_XBUTTON1:
     case VK_XBUTTON2:
       return {WM_XBUTTONDOWN, WM_XBUTTONUP, WM_XBUTTONDBLCLK,
               WM_XBUTTONDOWN, WM_XBUTTONUP, WM_XBUTTONDBLCLK};
     default:
-      return {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+      return {WM_LBUTTONDOWN,   WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
               WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK};
   }
 }
@@ -169,10 +172,11 @@ std::optional<MSG> InputTranslator::cookMouse(MessageQueue& queue, const RawInpu
     message = raw.down ? (client ? m.down : m.ncDown) : (client ? m.up : m.ncUp);
     if (raw.down) {
       bool allowsDoubleClick = !client || (w->windowClass().style() & CS_DBLCLKS);
-      bool repeat = input.lastClickMessage == message && input.lastClickWindow == hwnd &&
-                    raw.time - input.lastClickTime <= GetDoubleClickTime() &&
-                    std::abs(raw.point.x - input.lastClickPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                    std::abs(raw.point.y - input.lastClickPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+      bool repeat =
+          input.lastClickMessage == message && input.lastClickWindow == hwnd &&
+          raw.time - input.lastClickTime <= GetDoubleClickTime() &&
+          std::abs(raw.point.x - input.lastClickPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+          std::abs(raw.point.y - input.lastClickPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
       if (allowsDoubleClick && repeat) {
         input.lastClickMessage = 0;
         message = client ? m.doubleClick : m.ncDoubleClick;
@@ -210,15 +214,17 @@ std::optional<MSG> InputTranslator::cookKey(MessageQueue& queue, const RawInput&
   bool alt = raw.alt;
   bool control = raw.control;
   if ((alt && !control) || raw.code == VK_F10 || raw.code == VK_MENU) system = true;
-  UINT message = raw.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+  UINT message =
+      raw.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   bool extended = raw.code == VK_RCONTROL || raw.code == VK_RMENU ||
                   (raw.code >= VK_PRIOR && raw.code <= VK_DOWN) || raw.code == VK_INSERT ||
                   raw.code == VK_DELETE || raw.code == VK_DIVIDE || raw.code == VK_NUMLOCK;
   DWORD lParam = 1 | (scanCode(raw.code) << 16) | (extended ? 1u << 24 : 0) |
                  (alt && !control ? 1u << 29 : 0) | (raw.wasDown ? 1u << 30 : 0) |
                  (raw.down ? 0 : 1u << 31);
-  return MSG{target, message, static_cast<WPARAM>(raw.code), static_cast<LPARAM>(lParam), raw.time,
-             raw.point, 0};
+  return MSG{
+      target,    message, static_cast<WPARAM>(raw.code), static_cast<LPARAM>(lParam), raw.time,
+      raw.point, 0};
 }
 
 bool InputTranslator::remove(MessageQueue& queue, const RawInput& raw, const MSG& msg) {
@@ -244,8 +250,9 @@ bool InputTranslator::remove(MessageQueue& queue, const RawInput& raw, const MSG
   LRESULT hit = (msg.message >= WM_NCLBUTTONDOWN && msg.message <= WM_NCMBUTTONDBLCLK)
                     ? static_cast<LRESULT>(msg.wParam)
                     : HTCLIENT;
-  LRESULT answer = Messenger::send(msg.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
-                                   MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(msg.message)));
+  LRESULT answer =
+      Messenger::send(msg.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
+                      MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(msg.message)));
   if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) {
     Activation::setActive(top, WA_CLICKACTIVE);
   }

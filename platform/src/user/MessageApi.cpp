@@ -17,7 +17,9 @@ using platform::internal::WindowPlacement;
 
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
 bool validFilter(HWND hwnd) {
   if (!hwnd || hwnd == reinterpret_cast<HWND>(static_cast<intptr_t>(-1))) return true;
@@ -126,7 +128,9 @@ BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPar
   return Messenger::postToThread(threadId, message, wParam, lParam);
 }
 
-void PostQuitMessage(int exitCode) { MessageQueue::current()->postQuit(exitCode); }
+void PostQuitMessage(int exitCode) {
+  MessageQueue::current()->postQuit(exitCode);
+}
 
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) {
@@ -280,7 +284,8 @@ BOOL UpdateWindow(HWND hwnd) {
   if (w->needsPaint() && WindowPlacement::isVisibleOnScreen(hwnd)) {
     Messenger::send(hwnd, WM_PAINT, 0, 0);
   }
-  for (HWND child : manager().children(hwnd)) UpdateWindow(child);
+  for (HWND child : manager().children(hwnd))
+    UpdateWindow(child);
   return TRUE;
 }
 

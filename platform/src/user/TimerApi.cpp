@@ -30,8 +30,7 @@ bool ownWindow(HWND hwnd) {
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
   if (!ownWindow(hwnd)) return 0;
   auto queue = MessageQueue::current();
-  UINT_PTR result =
-      queue->timers().set(hwnd, id, elapseMs, proc, platform::CurrentClock().nowMs());
+  UINT_PTR result = queue->timers().set(hwnd, id, elapseMs, proc, platform::CurrentClock().nowMs());
   queue->wake();  // a waiting loop recomputes its time-out
   return hwnd && id == 0 ? 1 : result;
 }

@@ -24,7 +24,8 @@ std::vector<MSG> takeAll() {
 
 std::vector<UINT> numbers(const std::vector<MSG>& messages) {
   std::vector<UINT> out;
-  for (const MSG& m : messages) out.push_back(m.message);
+  for (const MSG& m : messages)
+    out.push_back(m.message);
   return out;
 }
 
@@ -43,8 +44,8 @@ TEST_F(Input, ClickHitTestsAndActivatesTheWindowUnderThePointer) {
   EXPECT_EQ(taken[1].wParam, MK_LBUTTON);
   EXPECT_EQ(taken[1].pt.x, 30);
   EXPECT_THAT(messagesOf(button, {WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEACTIVATE, WM_LBUTTONDOWN}),
-              ElementsAre(WM_NCHITTEST, WM_SETCURSOR, WM_NCHITTEST, WM_SETCURSOR,
-                          WM_MOUSEACTIVATE, WM_LBUTTONDOWN, WM_NCHITTEST, WM_SETCURSOR));
+              ElementsAre(WM_NCHITTEST, WM_SETCURSOR, WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEACTIVATE,
+                          WM_LBUTTONDOWN, WM_NCHITTEST, WM_SETCURSOR));
   EXPECT_EQ(GetActiveWindow(), back);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
   POINT p;

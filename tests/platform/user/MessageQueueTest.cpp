@@ -30,7 +30,8 @@ TEST_F(MessageQueue, RetrievalOrderIsSentPostedQuitInputPaintTimer) {
   PostMessageW(hwnd, kPing, 1, 0);
   PostMessageW(hwnd, kPing, 2, 0);
   std::thread sender([hwnd] { SendMessageW(hwnd, kPong, 0, 0); });
-  while (!(GetQueueStatus(QS_SENDMESSAGE) & QS_SENDMESSAGE)) std::this_thread::yield();
+  while (!(GetQueueStatus(QS_SENDMESSAGE) & QS_SENDMESSAGE))
+    std::this_thread::yield();
 
   std::vector<UINT> order;
   MSG msg;
@@ -71,7 +72,8 @@ TEST_F(MessageQueue, PeekFiltersByWindowAndRange) {
 TEST_F(MessageQueue, PostedQueueIsCappedAtTenThousand) {
   HWND hwnd = createTop();
   int accepted = 0;
-  for (int i = 0; i < 10'050; ++i) accepted += PostMessageW(hwnd, kPing, i, 0) ? 1 : 0;
+  for (int i = 0; i < 10'050; ++i)
+    accepted += PostMessageW(hwnd, kPing, i, 0) ? 1 : 0;
   EXPECT_EQ(accepted, 10'000);
   EXPECT_FALSE(PostMessageW(hwnd, kPing, 0, 0));
   EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_QUOTA);
@@ -134,10 +136,12 @@ TEST_F(MessageQueue, SendsBetweenTwoThreadsCanNest) {
                              nullptr, nullptr);
     ready = true;
     MSG msg;
-    while (!done && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (!done && GetMessageW(&msg, nullptr, 0, 0) > 0)
+      DispatchMessageW(&msg);
     DestroyWindow(theirs);
   });
-  while (!ready) std::this_thread::yield();
+  while (!ready)
+    std::this_thread::yield();
   // theirs answers kPing by sending kPong back to mine while this thread waits.
   answer() = [&](HWND h, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
     if (message == kPing && h == theirs) return 1 + SendMessageW(mine, kPong, 0, 0);
@@ -171,7 +175,8 @@ TEST_F(MessageQueue, ManyThreadsPostingWhileTheLoopRuns) {
   for (int t = 0; t < kThreads; ++t) {
     posters.emplace_back([hwnd] {
       for (int i = 0; i < kEach; ++i) {
-        while (!PostMessageW(hwnd, kPing, 0, 0)) std::this_thread::yield();
+        while (!PostMessageW(hwnd, kPing, 0, 0))
+          std::this_thread::yield();
       }
     });
   }
@@ -180,7 +185,8 @@ TEST_F(MessageQueue, ManyThreadsPostingWhileTheLoopRuns) {
   while (received < kThreads * kEach && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == kPing) ++received;
   }
-  for (auto& t : posters) t.join();
+  for (auto& t : posters)
+    t.join();
   EXPECT_EQ(received, kThreads * kEach);
 }
 
@@ -208,7 +214,7 @@ TEST_F(MessageQueue, PaintIsGeneratedUntilValidated) {
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));  // still not validated
-  DispatchMessageW(&msg);  // the default procedure validates
+  DispatchMessageW(&msg);                                     // the default procedure validates
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
 
@@ -228,8 +234,9 @@ TEST_F(MessageQueue, TranslateMessageMakesCharactersOfCharacterKeys) {
     bool shift;
     std::vector<WPARAM> chars;
   };
-  const Case cases[] = {{'A', false, {u'a'}}, {'A', true, {u'A'}},         {'1', true, {u'!'}},
-                        {VK_RETURN, false, {u'\r'}}, {VK_LEFT, false, {}}, {VK_OEM_2, false, {u'/'}}};
+  const Case cases[] = {{'A', false, {u'a'}}, {'A', true, {u'A'}},
+                        {'1', true, {u'!'}},  {VK_RETURN, false, {u'\r'}},
+                        {VK_LEFT, false, {}}, {VK_OEM_2, false, {u'/'}}};
   for (const Case& c : cases) {
     drainQueue();
     if (c.shift) platform::InjectKey(VK_SHIFT, true);

@@ -95,7 +95,8 @@ TEST_F(SocketReadiness, ReadIsPostedOnceAndRearmedWhenRetrieved) {
   pair_.send("two");
   MSG msg;
   // Every look at the queue checks the socket; the pending message is not doubled.
-  for (int i = 0; i < 3; ++i) PeekMessageW(&msg, nullptr, WM_APP, WM_APP, PM_NOREMOVE);
+  for (int i = 0; i < 3; ++i)
+    PeekMessageW(&msg, nullptr, WM_APP, WM_APP, PM_NOREMOVE);
   EXPECT_EQ(receive(), "one");
   EXPECT_EQ(receive(), "two");
   EXPECT_EQ(readiness().size(), 1u);

@@ -39,7 +39,7 @@ TEST_F(Timers, FireAtTheirIntervalOnVirtualTime) {
   MSG msg;
   clock_.advance(100);
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE));
-  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));  // same expiry
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));   // same expiry
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));  // not twice
   EXPECT_EQ(msg.hwnd, hwnd);
   EXPECT_EQ(msg.wParam, 7u);
@@ -85,12 +85,14 @@ TEST_F(Timers, WindowTimersHaveIdsPerWindowAndDieWithTheWindow) {
   clock_.advance(70);
   std::vector<HWND> windows;
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) windows.push_back(msg.hwnd);
+  while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+    windows.push_back(msg.hwnd);
   EXPECT_THAT(windows, ElementsAre(a, b));  // in order of expiry
   DestroyWindow(a);
   clock_.advance(200);
   windows.clear();
-  while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) windows.push_back(msg.hwnd);
+  while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
+    windows.push_back(msg.hwnd);
   EXPECT_THAT(windows, ElementsAre(b));
 }
 

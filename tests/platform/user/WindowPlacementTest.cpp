@@ -27,9 +27,8 @@ TEST_F(Placement, FrameAndCaptionMetricsShapeTheClientArea) {
     AdjustWindowRectEx(&r, c.style, FALSE, c.exStyle);
     EXPECT_EQ(r, (RECT{-c.insets.left, -c.insets.top, 200 + c.insets.right, 100 + c.insets.bottom}))
         << std::hex << c.style;
-    HWND hwnd = CreateWindowExW(c.exStyle, kRecordingClass, u"", c.style, 50, 60,
-                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND hwnd = CreateWindowExW(c.exStyle, kRecordingClass, u"", c.style, 50, 60, r.right - r.left,
+                                r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
     RECT client;
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client, (RECT{0, 0, 200, 100})) << std::hex << c.style;
