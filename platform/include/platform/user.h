@@ -792,7 +792,8 @@ int GetWindowTextLengthW(HWND hwnd);
 // Window data: GWL_* / GWLP_* indexes, or byte offsets into the window's
 // extra bytes (cbWndExtra). Setting GWL_STYLE or GWL_EXSTYLE sends
 // WM_STYLECHANGING and WM_STYLECHANGED. GWLP_HWNDPARENT sets the owner of a
-// top-level window.
+// top-level window. The LONG forms refuse GWLP_WNDPROC and GWLP_HINSTANCE
+// with ERROR_INVALID_INDEX: a pointer does not fit in a LONG.
 LONG GetWindowLongW(HWND hwnd, int index);
 LONG SetWindowLongW(HWND hwnd, int index, LONG value);
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);

@@ -63,6 +63,41 @@ bool isButtonDown(UINT message) {
   return false;
 }
 
+// The client button-down message a press stands for in WM_PARENTNOTIFY, for
+// double and non-client clicks too.
+UINT pressOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+      return WM_RBUTTONDOWN;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
+      return WM_MBUTTONDOWN;
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK:
+      return WM_XBUTTONDOWN;
+  }
+  return WM_LBUTTONDOWN;
+}
+
+// A press on a child window tells its parents, each with the point in its own
+// client coordinates, up the chain while the windows let them know.
+void notifyParentsOfPress(const MSG& msg, int virtualKey) {
+  UINT press = pressOf(msg.message);
+  WORD button = press == WM_XBUTTONDOWN ? (virtualKey == VK_XBUTTON1 ? 1 : 2) : 0;
+  for (auto w = manager().find(msg.hwnd); w && w->isChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY);
+       w = manager().find(w->parent)) {
+    POINT point = msg.pt;
+    ScreenToClient(w->parent, &point);
+    Messenger::send(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(press), button),
+                    pointParam(point));
+  }
+}
+
 }  // namespace
 
 WPARAM InputTranslator::mouseKeys() {
@@ -244,6 +279,8 @@ bool InputTranslator::remove(MessageQueue& queue, const RawInput& raw, const MSG
   if (raw.kind != RawInput::Kind::MouseButton) return true;
   setKey(raw.code, raw.down);
   if (!isButtonDown(msg.message)) return true;
+  notifyParentsOfPress(msg, raw.code);
+  if (!manager().find(msg.hwnd)) return false;
   HWND top = GetAncestor(msg.hwnd, GA_ROOT);
   auto topWindow = manager().find(top);
   if (!topWindow || top == input.active || (topWindow->exStyle & WS_EX_NOACTIVATE)) return true;

@@ -48,6 +48,14 @@ TEST_F(Input, ClickHitTestsAndActivatesTheWindowUnderThePointer) {
                           WM_LBUTTONDOWN, WM_NCHITTEST, WM_SETCURSOR));
   EXPECT_EQ(GetActiveWindow(), back);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+  // The parent hears of the press first, in its own client coordinates.
+  EXPECT_THAT(messagesOf(back, {WM_PARENTNOTIFY, WM_ACTIVATE}),
+              ElementsAre(WM_PARENTNOTIFY, WM_ACTIVATE));
+  const Logged& notify = *std::find_if(log().begin(), log().end(), [&](const Logged& e) {
+    return e.hwnd == back && e.message == WM_PARENTNOTIFY;
+  });
+  EXPECT_EQ(notify.wParam, MAKEWPARAM(WM_LBUTTONDOWN, 0));
+  EXPECT_EQ(notify.lParam, MAKELPARAM(30, 40));
   POINT p;
   GetCursorPos(&p);
   EXPECT_EQ(p.x, 30);
