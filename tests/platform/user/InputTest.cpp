@@ -177,3 +177,23 @@ TEST_F(Input, DisplayResolutionAndScreenSize) {
 
 }  // namespace
 }  // namespace windowing_test
+
+namespace windowing_test {
+namespace {
+
+TEST_F(Input, WheelGoesToTheFocusAndBubblesToTheParent) {
+  HWND top = createTop(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+  HWND child = createChild(top, 1);
+  SetFocus(child);
+  drainQueue();
+  log().clear();
+  platform::InjectMouseWheel(-WHEEL_DELTA, false);
+  pump();
+  ASSERT_THAT(messagesOf(nullptr, {WM_MOUSEWHEEL}), ElementsAre(WM_MOUSEWHEEL, WM_MOUSEWHEEL));
+  EXPECT_EQ(log()[0].hwnd, child);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(log()[0].wParam), -WHEEL_DELTA);
+  EXPECT_EQ(log()[1].hwnd, top);  // the default procedure passes it up
+}
+
+}  // namespace
+}  // namespace windowing_test

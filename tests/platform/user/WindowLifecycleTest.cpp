@@ -292,3 +292,68 @@ TEST_F(WindowLifecycle, RelationsAndAncestors) {
 
 }  // namespace
 }  // namespace windowing_test
+
+namespace windowing_test {
+namespace {
+
+using ReentrantDestruction = WindowTest;
+
+// Windows destroyed from inside the handlers of their own life cycle: the
+// operation in progress finishes without touching the destroyed windows.
+TEST_F(ReentrantDestruction, DestroyingFromInsideHandlersIsDefined) {
+  struct Case {
+    const char* name;
+    UINT trigger;        // the message whose handler destroys
+    bool destroyParent;  // destroy the top window rather than the receiver
+    std::function<void(HWND top, HWND child)> action;
+  };
+  const Case cases[] = {
+      {"child destroyed in the parent's WM_DESTROY", WM_DESTROY, false,
+       [](HWND top, HWND) { DestroyWindow(top); }},
+      {"parent destroyed again in the child's WM_DESTROY", WM_DESTROY, true,
+       [](HWND top, HWND) { DestroyWindow(top); }},
+      {"self destroyed in WM_NCDESTROY", WM_NCDESTROY, false,
+       [](HWND top, HWND) { DestroyWindow(top); }},
+      {"self destroyed in WM_KILLFOCUS", WM_KILLFOCUS, false,
+       [](HWND top, HWND child) {
+         SetFocus(child);
+         HWND other = CreateWindowExW(0, kRecordingClass, u"", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5,
+                                      top, nullptr, nullptr, nullptr);
+         SetFocus(other);
+         EXPECT_EQ(GetFocus(), other);
+       }},
+      {"self destroyed in WM_WINDOWPOSCHANGING", WM_WINDOWPOSCHANGING, false,
+       [](HWND, HWND child) { EXPECT_TRUE(ShowWindow(child, SW_HIDE)); }},
+      {"self destroyed in WM_SHOWWINDOW", WM_SHOWWINDOW, false,
+       [](HWND, HWND child) { ShowWindow(child, SW_HIDE); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND top = createTop(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND child = createChild(top, 1);
+    HWND target = c.destroyParent ? top : child;
+    UINT trigger = c.trigger;
+    answer() = [=](HWND h, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+      if (h == child && message == trigger) DestroyWindow(target);
+      return std::nullopt;
+    };
+    c.action(top, child);
+    answer() = nullptr;
+    EXPECT_FALSE(IsWindow(child));
+    DestroyWindow(top);
+    EXPECT_FALSE(IsWindow(top));
+  }
+}
+
+TEST_F(ReentrantDestruction, WindowDestroyedInWmCreateIsNotReturned) {
+  answer() = [](HWND h, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_CREATE) DestroyWindow(h);
+    return std::nullopt;
+  };
+  EXPECT_EQ(createTop(WS_OVERLAPPEDWINDOW | WS_VISIBLE), nullptr);
+  EXPECT_THAT(messagesOf(nullptr, {WM_DESTROY, WM_NCDESTROY}),
+              ElementsAre(WM_DESTROY, WM_NCDESTROY));
+}
+
+}  // namespace
+}  // namespace windowing_test
