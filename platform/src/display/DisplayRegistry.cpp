@@ -1,11 +1,12 @@
 // The display driver in force, and the display thread.
+#include "platform/display.h"
+
 #include <atomic>
 #include <cstring>
 #include <mutex>
 #include <vector>
 
 #include "internal/DisplayState.h"
-#include "platform/display.h"
 #include "platform/user.h"
 
 namespace platform {

@@ -1,10 +1,11 @@
 // Input from a driver, routed to the queue of the thread whose window it
 // reaches. Only queues: the messages are made when that thread takes them.
+#include "platform/display.h"
+
 #include "internal/InputTranslator.h"
 #include "internal/MessageQueue.h"
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
-#include "platform/display.h"
 #include "platform/kernel.h"
 
 namespace platform {

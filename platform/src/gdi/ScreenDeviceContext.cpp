@@ -1,6 +1,7 @@
 // The device-context stub: it answers the screen's size and resolution.
-#include "platform/display.h"
 #include "platform/gdi.h"
+
+#include "platform/display.h"
 #include "platform/kernel.h"
 #include "platform/user.h"
 

@@ -13,8 +13,8 @@ namespace {
 constexpr LocaleData kLocales[] = {
     {0x0409, "en-US", "en_US", u'.', u',', u'/', u':', u',', 6, 0, u"M/d/yyyy",
      u"dddd, MMMM d, yyyy", u"h:mm:ss tt", u"AM", u"PM", u"$", u"English"},
-    {0x0809, "en-GB", "en_GB", u'.', u',', u'/', u':', u',', 0, 0, u"dd/MM/yyyy",
-     u"dd MMMM yyyy", u"HH:mm:ss", u"AM", u"PM", u"\u00A3", u"English"},
+    {0x0809, "en-GB", "en_GB", u'.', u',', u'/', u':', u',', 0, 0, u"dd/MM/yyyy", u"dd MMMM yyyy",
+     u"HH:mm:ss", u"AM", u"PM", u"\u00A3", u"English"},
     {0x0C09, "en-AU", "en_AU", u'.', u',', u'/', u':', u',', 0, 0, u"d/MM/yyyy",
      u"dddd, d MMMM yyyy", u"h:mm:ss tt", u"AM", u"PM", u"$", u"English"},
     {0x0407, "de-DE", "de_DE", u',', u'.', u'.', u':', u';', 0, 2, u"dd.MM.yyyy",
@@ -63,7 +63,9 @@ const LocaleData& LocaleDataFor(LCID lcid) {
 
 namespace platform {
 
-void SetUserLocaleOverride(LCID lcid) { internal::g_override.store(lcid); }
+void SetUserLocaleOverride(LCID lcid) {
+  internal::g_override.store(lcid);
+}
 
 LCID LcidFromPosixName(const char* name) {
   if (!name) return 0x0409;
@@ -85,6 +87,10 @@ LCID GetUserDefaultLCID() {
   return over ? over : platform::internal::environmentLcid();
 }
 
-LCID GetSystemDefaultLCID() { return GetUserDefaultLCID(); }
+LCID GetSystemDefaultLCID() {
+  return GetUserDefaultLCID();
+}
 
-LCID GetThreadLocale() { return GetUserDefaultLCID(); }
+LCID GetThreadLocale() {
+  return GetUserDefaultLCID();
+}

@@ -1,4 +1,6 @@
 // WSAAsyncSelect over the owning thread's SocketWatcher.
+#include "platform/winsock.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -7,7 +9,6 @@
 
 #include "internal/MessageQueue.h"
 #include "internal/WindowManager.h"
-#include "platform/winsock.h"
 
 namespace {
 

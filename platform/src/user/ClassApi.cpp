@@ -1,4 +1,6 @@
 // Window class functions of user.h, and the system cursors and icons.
+#include "platform/user.h"
+
 #include <algorithm>
 
 #include "internal/ClassRegistry.h"
@@ -6,7 +8,6 @@
 #include "internal/WindowManager.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::ClassRegistry;
 using platform::internal::WindowManager;

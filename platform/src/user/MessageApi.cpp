@@ -1,4 +1,6 @@
 // Message and queue functions of user.h, thin over MessageQueue and Messenger.
+#include "platform/user.h"
+
 #include <vector>
 
 #include "internal/InputTranslator.h"
@@ -7,7 +9,6 @@
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::MessageQueue;
 using platform::internal::Messenger;

@@ -249,7 +249,7 @@ void MessageQueue::postQuit(int exitCode) {
 }
 
 bool MessageQueue::receive(MSG* msg, HWND hwnd, UINT first, UINT last, UINT flags, bool wait) {
-  UINT mask = (flags >> 16) ? (flags >> 16) | QS_SENDMESSAGE : QS_ALLINPUT;
+  UINT mask = (flags >> 16) ? (flags >> 16) : QS_ALLINPUT;
   bool remove = (flags & PM_REMOVE) != 0;
   Filter filter{hwnd, first, last};
   for (;;) {

@@ -1,7 +1,7 @@
 // Rectangle helpers of user.h.
-#include <algorithm>
-
 #include "platform/user.h"
+
+#include <algorithm>
 
 BOOL SetRect(RECT* rect, int left, int top, int right, int bottom) {
   if (!rect) return FALSE;

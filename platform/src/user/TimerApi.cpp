@@ -1,9 +1,10 @@
 // SetTimer and KillTimer over the thread's TimerTable.
+#include "platform/user.h"
+
 #include "internal/MessageQueue.h"
 #include "internal/WindowManager.h"
 #include "platform/clock.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::MessageQueue;
 using platform::internal::WindowManager;

@@ -1,4 +1,6 @@
 // Window functions of user.h, thin over the window manager's classes.
+#include "platform/user.h"
+
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -13,7 +15,6 @@
 #include "internal/WindowPlacement.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::Activation;
 using platform::internal::MessageQueue;
@@ -183,10 +184,13 @@ HWND SetParent(HWND child, HWND newParent) {
     return nullptr;
   }
   HWND old = w->parent;
+  // The window leaves its old place hidden and appears on top of its new siblings.
+  constexpr UINT kInPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
   bool wasVisible = w->isVisible();
-  if (wasVisible) ShowWindow(child, SW_HIDE);
+  if (wasVisible)
+    SetWindowPos(child, nullptr, 0, 0, 0, 0, kInPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
   manager().setParent(child, newParent);
-  if (wasVisible) ShowWindow(child, SW_SHOWNA);
+  if (wasVisible) SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, kInPlace | SWP_SHOWWINDOW);
   return old;
 }
 
