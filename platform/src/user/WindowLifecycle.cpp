@@ -77,9 +77,9 @@ HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
   if (!child && parentWindow) {
     // A top-level window's "parent" is its owner, always a top-level window.
     auto top = parentWindow;
-    while (top->isChild())
+    while (top && top->isChild())
       top = manager().find(top->parent);
-    owner = top->handle();
+    owner = top ? top->handle() : nullptr;
   }
 
   // The platform's style adjustments: an overlapped window always has a
