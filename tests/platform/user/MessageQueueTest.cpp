@@ -266,3 +266,59 @@ TEST_F(MessageQueue, MsgWaitOnVirtualTimeMovesToTheNextTimer) {
 
 }  // namespace
 }  // namespace windowing_test
+
+namespace windowing_test {
+namespace {
+
+TEST_F(MessageQueue, SendTimeoutGivesUpAndTheLateReplyIsHarmless) {
+  std::atomic<HWND> theirs{nullptr};
+  std::atomic<bool> pumpNow{false};
+  std::thread owner([&] {
+    theirs = CreateWindowExW(0, kRecordingClass, u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                             nullptr, nullptr);
+    while (!pumpNow)
+      std::this_thread::yield();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&msg);
+    DestroyWindow(theirs);
+  });
+  while (!theirs)
+    std::this_thread::yield();
+  std::thread advancer([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    clock_.advance(100);
+  });
+  DWORD_PTR result = 99;
+  EXPECT_FALSE(SendMessageTimeoutW(theirs, kPing, 0, 0, SMTO_NORMAL, 100, &result));
+  EXPECT_EQ(GetLastError(), ERROR_TIMEOUT);
+  advancer.join();
+  pumpNow = true;  // the owner now answers a send nobody waits for
+  owner.join();
+}
+
+TEST_F(MessageQueue, AThreadsWindowsEndWithTheThread) {
+  HWND theirs = nullptr;
+  std::thread owner([&] {
+    theirs = CreateWindowExW(0, kRecordingClass, u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                             nullptr, nullptr);
+  });
+  owner.join();
+  ASSERT_TRUE(theirs);
+  EXPECT_FALSE(IsWindow(theirs));
+  EXPECT_FALSE(PostMessageW(theirs, kPing, 0, 0));
+  EXPECT_EQ(SendMessageW(theirs, kPing, 0, 0), 0);
+}
+
+TEST_F(MessageQueue, PeekMessageAGivesCodePageCharacters) {
+  PostMessageW(nullptr, WM_CHAR, u'é', 0);
+  PostMessageW(nullptr, WM_CHAR, 0x20AC, 0);  // the euro sign is 0x80 in code page 1252
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 0xE9u);
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 0x80u);
+}
+
+}  // namespace
+}  // namespace windowing_test
