@@ -113,6 +113,10 @@ HRESULT VarI4FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG* out);
 HRESULT VarI8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG64* out);
 HRESULT VarR8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, DOUBLE* out);
 HRESULT VarBoolFromStr(LPCOLESTR text, LCID lcid, ULONG flags, VARIANT_BOOL* out);
+// Flags of the date conversions: only the time of day, or only the date.
+inline constexpr ULONG VAR_TIMEVALUEONLY = 0x01;
+inline constexpr ULONG VAR_DATEVALUEONLY = 0x02;
+
 HRESULT VarDateFromStr(LPCOLESTR text, LCID lcid, ULONG flags, DATE* out);
 HRESULT VarI4FromR8(DOUBLE in, LONG* out);
 HRESULT VarI2FromR8(DOUBLE in, SHORT* out);

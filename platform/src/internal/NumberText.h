@@ -1,0 +1,27 @@
+// The texts of numbers as the automation conversions write them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/types.h"
+
+namespace platform::internal {
+
+// At most `significantDigits` significant digits, trailing zeros dropped;
+// scientific form ("1E+15", "1.5E-07") when the decimal exponent is below -4
+// or at least `significantDigits`. Negative zero is "0".
+std::u16string FormatReal(double value, int significantDigits, char16_t decimalSeparator);
+
+std::u16string FormatSigned(int64_t value);
+std::u16string FormatUnsigned(uint64_t value);
+
+// Currency: up to four decimals, trailing zeros dropped.
+std::u16string FormatCurrency(int64_t scaled, char16_t decimalSeparator);
+
+// Allocates the text as a new BSTR in *out (E_INVALIDARG for a null out,
+// E_OUTOFMEMORY when allocation fails).
+HRESULT ReturnBstr(std::u16string_view text, BSTR* out);
+
+}  // namespace platform::internal

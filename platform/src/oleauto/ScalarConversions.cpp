@@ -1,0 +1,126 @@
+// Conversions between single scalar types: doubles and currency to integers
+// (round half to even, overflow at the target's limits) and texts to numbers
+// and Booleans under a locale.
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "internal/NumberParsing.h"
+#include "internal/Rounding.h"
+#include "platform/oleauto.h"
+
+namespace {
+
+using platform::internal::NumberFromText;
+using platform::internal::RoundHalfEven;
+
+template <typename T>
+HRESULT IntegerFromReal(double in, T* out) {
+  if (!out) return E_INVALIDARG;
+  const double rounded = RoundHalfEven(in);
+  // The upper limit is max + 1, exact in a double for every integer width.
+  constexpr double lowest = static_cast<double>(std::numeric_limits<T>::min());
+  constexpr double beyond = static_cast<double>(std::numeric_limits<T>::max() / 2 + 1) * 2.0;
+  if (!(rounded >= lowest && rounded < beyond)) return DISP_E_OVERFLOW;
+  *out = static_cast<T>(rounded);
+  return S_OK;
+}
+
+bool EqualsIgnoringCase(std::u16string_view text, std::u16string_view word) {
+  if (text.size() != word.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t a = text[i], b = word[i];
+    if (a >= u'a' && a <= u'z') a = static_cast<char16_t>(a - u'a' + u'A');
+    if (b >= u'a' && b <= u'z') b = static_cast<char16_t>(b - u'a' + u'A');
+    if (a != b) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+HRESULT VarI4FromR8(DOUBLE in, LONG* out) {
+  return IntegerFromReal(in, out);
+}
+
+HRESULT VarI2FromR8(DOUBLE in, SHORT* out) {
+  return IntegerFromReal(in, out);
+}
+
+HRESULT VarI8FromR8(DOUBLE in, LONG64* out) {
+  return IntegerFromReal(in, out);
+}
+
+HRESULT VarI8FromCy(CY in, LONG64* out) {
+  if (!out) return E_INVALIDARG;
+  *out = platform::internal::DivideRoundHalfEven(in.int64, 10000);
+  return S_OK;
+}
+
+HRESULT VarCyFromR8(DOUBLE in, CY* out) {
+  if (!out) return E_INVALIDARG;
+  const double scaled = RoundHalfEven(in * 10000.0);
+  constexpr double limit = 9223372036854775808.0;  // 2^63
+  if (!(scaled >= -limit && scaled < limit)) return DISP_E_OVERFLOW;
+  out->int64 = static_cast<LONGLONG>(scaled);
+  return S_OK;
+}
+
+HRESULT VarR8FromCy(CY in, DOUBLE* out) {
+  if (!out) return E_INVALIDARG;
+  *out = static_cast<double>(in.int64) / 10000.0;
+  return S_OK;
+}
+
+HRESULT VarI2FromStr(LPCOLESTR text, LCID lcid, ULONG flags, SHORT* out) {
+  if (!out) return E_INVALIDARG;
+  VARIANT value;
+  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_I2, &value);
+  if (SUCCEEDED(hr)) *out = value.iVal;
+  return hr;
+}
+
+HRESULT VarI4FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG* out) {
+  if (!out) return E_INVALIDARG;
+  VARIANT value;
+  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_I4, &value);
+  if (SUCCEEDED(hr)) *out = value.lVal;
+  return hr;
+}
+
+HRESULT VarI8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG64* out) {
+  if (!out) return E_INVALIDARG;
+  VARIANT value;
+  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_I8, &value);
+  if (SUCCEEDED(hr)) *out = value.llVal;
+  return hr;
+}
+
+HRESULT VarR8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, DOUBLE* out) {
+  if (!out) return E_INVALIDARG;
+  VARIANT value;
+  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_R8, &value);
+  if (SUCCEEDED(hr)) *out = value.dblVal;
+  return hr;
+}
+
+HRESULT VarBoolFromStr(LPCOLESTR text, LCID lcid, ULONG flags, VARIANT_BOOL* out) {
+  if (!out) return E_INVALIDARG;
+  if (!text) return DISP_E_TYPEMISMATCH;
+  // The words are accepted in any case and in every locale; anything else
+  // must be a number, and any number but zero is true.
+  const std::u16string_view view(text);
+  if (EqualsIgnoringCase(view, u"True")) {
+    *out = VARIANT_TRUE;
+    return S_OK;
+  }
+  if (EqualsIgnoringCase(view, u"False")) {
+    *out = VARIANT_FALSE;
+    return S_OK;
+  }
+  DOUBLE number = 0;
+  HRESULT hr = VarR8FromStr(text, lcid, flags, &number);
+  if (FAILED(hr)) return hr;
+  *out = number != 0.0 ? VARIANT_TRUE : VARIANT_FALSE;
+  return S_OK;
+}

@@ -1,0 +1,387 @@
+// VariantChangeType(Ex): coercion of a variant to another type.
+//
+// The source is first read through any reference. Objects give their default
+// value (DISPID_VALUE property get). Numbers pass through one of four exact
+// representations (signed, unsigned, real, currency) so that every pair of
+// types shares the same range checks and the same half-to-even rounding.
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+#include "internal/LocaleData.h"
+#include "internal/NumberParsing.h"
+#include "internal/NumberText.h"
+#include "internal/Rounding.h"
+#include "internal/VariantType.h"
+#include "platform/kernel.h"
+#include "platform/oleauto.h"
+
+namespace {
+
+using platform::internal::IsArray;
+using platform::internal::IsByRef;
+using platform::internal::IsValidVariantType;
+
+// An object whose default value is again an object is followed this deep.
+constexpr int kMaxValueDepth = 8;
+
+// 1 January 100 and 31 December 9999 bound the days of a DATE.
+constexpr double kDateLow = -657434.0 - 1.0;
+constexpr double kDateHigh = 2958465.0 + 1.0;
+
+struct Number {
+  enum class Kind { Signed, Unsigned, Real, Currency };
+  Kind kind = Kind::Signed;
+  int64_t i = 0;  // Signed, and Currency scaled by 10,000
+  uint64_t u = 0;
+  double d = 0;
+  bool fromBool = false;  // a Boolean converts to unsigned types bit for bit
+};
+
+bool ReadNumber(const VARIANT& v, Number* n) {
+  using Kind = Number::Kind;
+  switch (v.vt) {
+    case VT_EMPTY:
+      *n = {Kind::Signed, 0};
+      return true;
+    case VT_I1:
+      *n = {Kind::Signed, v.cVal};
+      return true;
+    case VT_I2:
+      *n = {Kind::Signed, v.iVal};
+      return true;
+    case VT_I4:
+    case VT_INT:
+      *n = {Kind::Signed, v.lVal};
+      return true;
+    case VT_I8:
+      *n = {Kind::Signed, v.llVal};
+      return true;
+    case VT_BOOL:
+      *n = {Kind::Signed, v.boolVal ? -1 : 0, 0, 0, true};
+      return true;
+    case VT_UI1:
+      *n = {Kind::Unsigned, 0, v.bVal};
+      return true;
+    case VT_UI2:
+      *n = {Kind::Unsigned, 0, v.uiVal};
+      return true;
+    case VT_UI4:
+    case VT_UINT:
+      *n = {Kind::Unsigned, 0, v.ulVal};
+      return true;
+    case VT_UI8:
+      *n = {Kind::Unsigned, 0, v.ullVal};
+      return true;
+    case VT_R4:
+      *n = {Kind::Real, 0, 0, v.fltVal};
+      return true;
+    case VT_R8:
+    case VT_DATE:
+      *n = {Kind::Real, 0, 0, v.dblVal};
+      return true;
+    case VT_CY:
+      *n = {Kind::Currency, v.cyVal.int64};
+      return true;
+  }
+  return false;
+}
+
+struct IntegerRange {
+  VARTYPE vt;
+  __int128 low;
+  __int128 high;
+  int bytes;
+};
+
+constexpr IntegerRange kIntegerRanges[] = {
+    {VT_I1, INT8_MIN, INT8_MAX, 1},    {VT_UI1, 0, UINT8_MAX, 1},
+    {VT_I2, INT16_MIN, INT16_MAX, 2},  {VT_UI2, 0, UINT16_MAX, 2},
+    {VT_I4, INT32_MIN, INT32_MAX, 4},  {VT_UI4, 0, UINT32_MAX, 4},
+    {VT_INT, INT32_MIN, INT32_MAX, 4}, {VT_UINT, 0, UINT32_MAX, 4},
+    {VT_I8, INT64_MIN, INT64_MAX, 8},  {VT_UI8, 0, UINT64_MAX, 8},
+};
+
+const IntegerRange* FindIntegerRange(VARTYPE vt) {
+  for (const IntegerRange& range : kIntegerRanges) {
+    if (range.vt == vt) return &range;
+  }
+  return nullptr;
+}
+
+// The number as an exact integer, rounded half to even; false on overflow.
+bool IntegerValue(const Number& n, __int128* value) {
+  using Kind = Number::Kind;
+  switch (n.kind) {
+    case Kind::Signed:
+      *value = n.i;
+      return true;
+    case Kind::Unsigned:
+      *value = n.u;
+      return true;
+    case Kind::Currency:
+      *value = platform::internal::DivideRoundHalfEven(n.i, 10000);
+      return true;
+    case Kind::Real: {
+      const double rounded = platform::internal::RoundHalfEven(n.d);
+      // Beyond +-2^64 no integer type holds the value anyway.
+      if (!(rounded > -18446744073709551616.0 && rounded < 18446744073709551616.0)) return false;
+      *value = static_cast<__int128>(rounded);
+      return true;
+    }
+  }
+  return false;
+}
+
+HRESULT WriteInteger(const Number& n, const IntegerRange& range, VARIANT* out) {
+  __int128 value = 0;
+  if (!IntegerValue(n, &value)) return DISP_E_OVERFLOW;
+  const bool unsignedTarget = range.low == 0;
+  if (n.fromBool && unsignedTarget) {
+    value &= range.high;  // True is all bits set
+  }
+  if (value < range.low || value > range.high) return DISP_E_OVERFLOW;
+  out->vt = range.vt;
+  out->llVal = 0;
+  const uint64_t bits = static_cast<uint64_t>(value);
+  switch (range.bytes) {
+    case 1:
+      out->bVal = static_cast<BYTE>(bits);
+      break;
+    case 2:
+      out->uiVal = static_cast<USHORT>(bits);
+      break;
+    case 4:
+      out->ulVal = static_cast<ULONG>(bits);
+      break;
+    case 8:
+      out->ullVal = bits;
+      break;
+  }
+  return S_OK;
+}
+
+double RealValue(const Number& n) {
+  using Kind = Number::Kind;
+  switch (n.kind) {
+    case Kind::Signed:
+      return static_cast<double>(n.i);
+    case Kind::Unsigned:
+      return static_cast<double>(n.u);
+    case Kind::Currency:
+      return static_cast<double>(n.i) / 10000.0;
+    case Kind::Real:
+      return n.d;
+  }
+  return 0;
+}
+
+HRESULT WriteCurrency(const Number& n, VARIANT* out) {
+  out->vt = VT_CY;
+  if (n.kind == Number::Kind::Currency) {
+    out->cyVal.int64 = n.i;
+    return S_OK;
+  }
+  if (n.kind == Number::Kind::Real) return VarCyFromR8(n.d, &out->cyVal);
+  const __int128 scaled = (n.kind == Number::Kind::Signed ? __int128{n.i} : __int128{n.u}) * 10000;
+  if (scaled < INT64_MIN || scaled > INT64_MAX) return DISP_E_OVERFLOW;
+  out->cyVal.int64 = static_cast<int64_t>(scaled);
+  return S_OK;
+}
+
+HRESULT WriteNumber(const Number& n, VARTYPE vt, VARIANT* out) {
+  if (const IntegerRange* range = FindIntegerRange(vt)) return WriteInteger(n, *range, out);
+  switch (vt) {
+    case VT_R4: {
+      const double value = RealValue(n);
+      if (std::isinf(value) || std::fabs(value) > FLT_MAX) return DISP_E_OVERFLOW;
+      out->vt = VT_R4;
+      out->llVal = 0;
+      out->fltVal = static_cast<float>(value);
+      return S_OK;
+    }
+    case VT_R8:
+      out->vt = VT_R8;
+      out->dblVal = RealValue(n);
+      return S_OK;
+    case VT_DATE: {
+      const double value = RealValue(n);
+      if (!(value > kDateLow && value < kDateHigh)) return DISP_E_OVERFLOW;
+      out->vt = VT_DATE;
+      out->date = value;
+      return S_OK;
+    }
+    case VT_CY:
+      return WriteCurrency(n, out);
+    case VT_BOOL:
+      out->vt = VT_BOOL;
+      out->llVal = 0;
+      out->boolVal = RealValue(n) != 0.0 || n.i != 0 || n.u != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+      return S_OK;
+  }
+  return DISP_E_TYPEMISMATCH;
+}
+
+HRESULT TextOf(const VARIANT& v, LCID lcid, USHORT flags, BSTR* out) {
+  using namespace platform::internal;
+  const char16_t decimal = LocaleDataFor(lcid).decimal;
+  switch (v.vt) {
+    case VT_EMPTY:
+      return ReturnBstr(u"", out);
+    case VT_R4:
+      return ReturnBstr(FormatReal(v.fltVal, 7, decimal), out);
+    case VT_R8:
+      return ReturnBstr(FormatReal(v.dblVal, 15, decimal), out);
+    case VT_CY:
+      return ReturnBstr(FormatCurrency(v.cyVal.int64, decimal), out);
+    case VT_DATE:
+      return VarBstrFromDate(v.date, lcid, 0, out);
+    case VT_BOOL:
+      if (flags & (VARIANT_ALPHABOOL | VARIANT_LOCALBOOL)) {
+        return VarBstrFromBool(v.boolVal, lcid, 0, out);
+      }
+      return ReturnBstr(v.boolVal ? u"-1" : u"0", out);
+  }
+  Number n;
+  if (!ReadNumber(v, &n)) return DISP_E_TYPEMISMATCH;
+  return ReturnBstr(n.kind == Number::Kind::Unsigned ? FormatUnsigned(n.u) : FormatSigned(n.i),
+                    out);
+}
+
+HRESULT NumberFromBstr(BSTR text, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* out) {
+  // A null BSTR is the empty text.
+  const OLECHAR* chars = text ? text : u"";
+  const ULONG localeFlags = (flags & VARIANT_NOUSEROVERRIDE) ? LOCALE_NOUSEROVERRIDE : 0;
+  switch (vt) {
+    case VT_BOOL:
+      out->llVal = 0;
+      out->vt = VT_BOOL;
+      return VarBoolFromStr(chars, lcid, localeFlags, &out->boolVal);
+    case VT_DATE:
+      out->vt = VT_DATE;
+      return VarDateFromStr(chars, lcid, localeFlags, &out->date);
+    case VT_INT:
+    case VT_UINT: {
+      const VARTYPE sized = vt == VT_INT ? VT_I4 : VT_UI4;
+      HRESULT hr = platform::internal::NumberFromText(chars, lcid, localeFlags, 1u << sized, out);
+      if (SUCCEEDED(hr)) out->vt = vt;
+      return hr;
+    }
+  }
+  if (!FindIntegerRange(vt) && vt != VT_R4 && vt != VT_R8 && vt != VT_CY) {
+    return DISP_E_TYPEMISMATCH;
+  }
+  return platform::internal::NumberFromText(chars, lcid, localeFlags, 1u << vt, out);
+}
+
+HRESULT Coerce(const VARIANT& v, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* out, int depth);
+
+// The default value of an object, converted in turn.
+HRESULT CoerceObject(const VARIANT& v, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* out,
+                     int depth) {
+  if ((flags & VARIANT_NOVALUEPROP) || depth >= kMaxValueDepth || !v.punkVal) {
+    return DISP_E_TYPEMISMATCH;
+  }
+  ComPtr<IDispatch> dispatch =
+      v.vt == VT_DISPATCH ? ComPtr<IDispatch>(v.pdispVal) : QueryInterfaceOf<IDispatch>(v.punkVal);
+  if (!dispatch) return DISP_E_TYPEMISMATCH;
+  DISPPARAMS noArguments{nullptr, nullptr, 0, 0};
+  Variant value;
+  HRESULT hr = dispatch->Invoke(DISPID_VALUE, IID_NULL, lcid, DISPATCH_PROPERTYGET, &noArguments,
+                                &value, nullptr, nullptr);
+  if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
+  Variant direct;
+  hr = VariantCopyInd(&direct, &value);
+  if (FAILED(hr)) return hr;
+  return Coerce(direct, lcid, flags, vt, out, depth + 1);
+}
+
+HRESULT CoerceToObject(const VARIANT& v, VARTYPE vt, VARIANT* out) {
+  if (v.vt == VT_EMPTY) {
+    out->vt = vt;
+    out->punkVal = nullptr;
+    return S_OK;
+  }
+  if (v.vt != VT_DISPATCH && v.vt != VT_UNKNOWN) return DISP_E_TYPEMISMATCH;
+  if (!v.punkVal) {
+    out->vt = vt;
+    out->punkVal = nullptr;
+    return S_OK;
+  }
+  const IID& iid = vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown;
+  void* object = nullptr;
+  if (FAILED(v.punkVal->QueryInterface(iid, &object)) || !object) return DISP_E_TYPEMISMATCH;
+  out->vt = vt;
+  out->byref = object;
+  return S_OK;
+}
+
+HRESULT Coerce(const VARIANT& v, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* out, int depth) {
+  if (IsByRef(vt)) return DISP_E_TYPEMISMATCH;
+  if (vt == v.vt) return VariantCopy(out, &v);
+  // Arrays only copy to arrays of the same type.
+  if (IsArray(vt) || IsArray(v.vt)) return DISP_E_TYPEMISMATCH;
+
+  switch (vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+      if (v.vt == VT_ERROR || (vt == VT_EMPTY && v.vt == VT_NULL)) return DISP_E_TYPEMISMATCH;
+      out->vt = vt;
+      return S_OK;
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+      return CoerceToObject(v, vt, out);
+    case VT_ERROR:
+      if (v.vt != VT_I4 && v.vt != VT_UI4 && v.vt != VT_INT && v.vt != VT_UINT) {
+        return DISP_E_TYPEMISMATCH;
+      }
+      out->vt = VT_ERROR;
+      out->scode = v.lVal;
+      return S_OK;
+  }
+  if (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) {
+    return CoerceObject(v, lcid, flags, vt, out, depth);
+  }
+  if (v.vt == VT_ERROR) {
+    if (vt != VT_I4 && vt != VT_UI4 && vt != VT_INT && vt != VT_UINT) return DISP_E_TYPEMISMATCH;
+    out->vt = vt;
+    out->lVal = v.scode;
+    return S_OK;
+  }
+  if (vt == VT_BSTR) {
+    out->vt = VT_BSTR;
+    return TextOf(v, lcid, flags, &out->bstrVal);
+  }
+  if (v.vt == VT_BSTR) return NumberFromBstr(v.bstrVal, lcid, flags, vt, out);
+  Number n;
+  if (!ReadNumber(v, &n)) return DISP_E_TYPEMISMATCH;
+  return WriteNumber(n, vt, out);
+}
+
+}  // namespace
+
+HRESULT VariantChangeTypeEx(VARIANTARG* dest, const VARIANTARG* src, LCID lcid, USHORT flags,
+                            VARTYPE vt) {
+  if (!dest || !src) return E_INVALIDARG;
+  if (!IsValidVariantType(src->vt) || !IsValidVariantType(vt)) return DISP_E_BADVARTYPE;
+  Variant value;
+  HRESULT hr = VariantCopyInd(&value, src);
+  if (FAILED(hr)) return hr == E_INVALIDARG ? DISP_E_TYPEMISMATCH : hr;
+
+  Variant result;
+  hr = Coerce(value, lcid, flags, vt, &result, 0);
+  if (FAILED(hr)) {
+    // A failed conversion may have left a half-built payload behind.
+    result.vt = VT_EMPTY;
+    return hr;
+  }
+  hr = VariantClear(dest);
+  if (FAILED(hr)) return hr;
+  *static_cast<VARIANT*>(dest) = result;
+  VariantInit(&result);
+  return S_OK;
+}
+
+HRESULT VariantChangeType(VARIANTARG* dest, const VARIANTARG* src, USHORT flags, VARTYPE vt) {
+  return VariantChangeTypeEx(dest, src, LOCALE_USER_DEFAULT, flags, vt);
+}
