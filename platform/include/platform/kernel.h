@@ -237,3 +237,131 @@ HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
 LPVOID HeapReAlloc(HANDLE heap, DWORD flags, LPVOID memory, SIZE_T bytes);
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID memory);
+
+// ---------------------------------------------------------------------------
+// Error codes of files, paths and devices
+// ---------------------------------------------------------------------------
+inline constexpr DWORD ERROR_NOT_SAME_DEVICE = 17;
+inline constexpr DWORD ERROR_WRITE_PROTECT = 19;
+inline constexpr DWORD ERROR_GEN_FAILURE = 31;
+inline constexpr DWORD ERROR_BAD_NETPATH = 53;
+inline constexpr DWORD ERROR_SEEK_ON_DEVICE = 132;
+inline constexpr DWORD ERROR_BUSY = 170;
+inline constexpr DWORD ERROR_FILE_TOO_LARGE = 223;
+inline constexpr DWORD ERROR_NOACCESS = 998;
+inline constexpr DWORD ERROR_IO_DEVICE = 1117;
+inline constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
+
+namespace platform {
+// The last-error code that stands for a POSIX errno value. ENOENT maps to
+// ERROR_FILE_NOT_FOUND; callers that know the path tell a missing folder
+// (ERROR_PATH_NOT_FOUND) apart themselves.
+DWORD Win32ErrorFromErrno(int error);
+}  // namespace platform
+
+// ---------------------------------------------------------------------------
+// Files. Handles come from a table with generations: a closed or forged
+// handle fails with ERROR_INVALID_HANDLE and never reaches a freed object.
+// Share modes hold between all handles of this process and, through advisory
+// locks, between processes that use this platform.
+// ---------------------------------------------------------------------------
+inline constexpr DWORD GENERIC_READ = 0x80000000;
+inline constexpr DWORD GENERIC_WRITE = 0x40000000;
+inline constexpr DWORD GENERIC_EXECUTE = 0x20000000;
+inline constexpr DWORD GENERIC_ALL = 0x10000000;
+inline constexpr DWORD FILE_READ_DATA = 0x0001;
+inline constexpr DWORD FILE_WRITE_DATA = 0x0002;
+inline constexpr DWORD FILE_APPEND_DATA = 0x0004;
+
+inline constexpr DWORD FILE_SHARE_READ = 0x00000001;
+inline constexpr DWORD FILE_SHARE_WRITE = 0x00000002;
+inline constexpr DWORD FILE_SHARE_DELETE = 0x00000004;
+
+inline constexpr DWORD CREATE_NEW = 1;
+inline constexpr DWORD CREATE_ALWAYS = 2;
+inline constexpr DWORD OPEN_EXISTING = 3;
+inline constexpr DWORD OPEN_ALWAYS = 4;
+inline constexpr DWORD TRUNCATE_EXISTING = 5;
+
+inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x00000001;
+inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x00000002;
+inline constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x00000004;
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
+inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x00000020;
+inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
+inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+
+inline constexpr DWORD FILE_BEGIN = 0;
+inline constexpr DWORD FILE_CURRENT = 1;
+inline constexpr DWORD FILE_END = 2;
+inline constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
+inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
+
+struct SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+// Handles are synchronous: an OVERLAPPED only gives the file offset of the
+// transfer, and the call completes before it returns.
+struct OVERLAPPED {
+  ULONG_PTR Internal;
+  ULONG_PTR InternalHigh;
+  DWORD Offset;
+  DWORD OffsetHigh;
+  HANDLE hEvent;
+};
+using LPOVERLAPPED = OVERLAPPED*;
+using LPDWORD = DWORD*;
+using PLONG = LONG*;
+using PLARGE_INTEGER = LARGE_INTEGER*;
+
+HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                   LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
+                   DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead,
+              LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
+               LPOVERLAPPED overlapped);
+DWORD SetFilePointer(HANDLE file, LONG distanceToMove, PLONG distanceToMoveHigh, DWORD moveMethod);
+BOOL GetFileSizeEx(HANDLE file, PLARGE_INTEGER fileSize);
+DWORD GetFileSize(HANDLE file, LPDWORD fileSizeHigh);
+BOOL SetEndOfFile(HANDLE file);
+BOOL FlushFileBuffers(HANDLE file);
+BOOL CloseHandle(HANDLE object);
+BOOL DeleteFileW(LPCWSTR fileName);
+DWORD GetFileAttributesW(LPCWSTR fileName);
+
+// ---------------------------------------------------------------------------
+// Paths. The POSIX tree is drive Z: (Z:\home\me is /home/me); no other drive
+// and no network share exists for the file functions. Full path names are
+// computed textually against the process's current directory, which starts
+// as the real working directory.
+// ---------------------------------------------------------------------------
+inline constexpr DWORD MAX_PATH = 260;
+
+DWORD GetFullPathNameW(LPCWSTR fileName, DWORD bufferLength, LPWSTR buffer, LPWSTR* filePart);
+DWORD GetCurrentDirectoryW(DWORD bufferLength, LPWSTR buffer);
+BOOL SetCurrentDirectoryW(LPCWSTR pathName);
+
+// ---------------------------------------------------------------------------
+// Modules and libraries. The libraries are this platform's own (kernel32,
+// user32, gdi32, ...), built into the executable: LoadLibraryW finds them by
+// name and counts references; nothing is ever loaded from disk. Their exports
+// are described in platform/libraries.h.
+// ---------------------------------------------------------------------------
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+HMODULE GetModuleHandleW(LPCWSTR moduleName);
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+HMODULE LoadLibraryW(LPCWSTR fileName);
+HMODULE LoadLibraryA(LPCSTR fileName);
+FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
+BOOL FreeLibrary(HMODULE module);
+
+// ---------------------------------------------------------------------------
+// Strings
+// ---------------------------------------------------------------------------
+int lstrlenW(LPCWSTR text);
+int lstrlenA(LPCSTR text);

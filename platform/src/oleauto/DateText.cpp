@@ -91,17 +91,35 @@ int DayOfWeek(const Civil& civil) {
   return static_cast<int>(((serial + 6) % 7 + 7) % 7);
 }
 
+// Day names run Monday to Sunday in the locale data; DayOfWeek counts from
+// Sunday.
+std::u16string DayName(const Civil& t, const LocaleData& locale, bool abbreviated) {
+  const int day = DayOfWeek(t);
+  if (locale.names) {
+    const int mondayFirst = (day + 6) % 7;
+    return abbreviated ? locale.names->abbrevDays[mondayFirst] : locale.names->days[mondayFirst];
+  }
+  return std::u16string(abbreviated ? kDayNames[day].substr(0, 3) : kDayNames[day]);
+}
+
+std::u16string MonthName(const Civil& t, const LocaleData& locale, bool abbreviated) {
+  if (locale.names) {
+    return abbreviated ? locale.names->abbrevMonths[t.month - 1]
+                       : locale.names->months[t.month - 1];
+  }
+  const std::u16string_view name = kMonthNames[t.month - 1];
+  return std::u16string(abbreviated ? name.substr(0, 3) : name);
+}
+
 std::u16string FieldText(char16_t letter, size_t count, const Civil& t, const LocaleData& locale) {
   const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
   const std::u16string_view marker = t.hour < 12 ? locale.am : locale.pm;
   switch (letter) {
     case u'd':
-      if (count >= 4) return std::u16string(kDayNames[DayOfWeek(t)]);
-      if (count == 3) return std::u16string(kDayNames[DayOfWeek(t)].substr(0, 3));
+      if (count >= 3) return DayName(t, locale, count == 3);
       return Padded(t.day, count);
     case u'M':
-      if (count >= 4) return std::u16string(kMonthNames[t.month - 1]);
-      if (count == 3) return std::u16string(kMonthNames[t.month - 1].substr(0, 3));
+      if (count >= 3) return MonthName(t, locale, count == 3);
       return Padded(t.month, count);
     case u'y':
       return count <= 2 ? Padded(t.year % 100, count) : Padded(t.year, 4);
@@ -169,47 +187,60 @@ struct Token {
   int digits = 0;  // how many digits the number had
 };
 
+// Upper case for ASCII and the Latin-1 letters, enough for month names.
+char16_t FoldCase(char16_t c) {
+  const bool lower = (c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
+  return lower ? static_cast<char16_t>(c - 0x20) : c;
+}
+
 bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view word) {
   if (word.empty() || text.size() < word.size()) return false;
   for (size_t i = 0; i < word.size(); ++i) {
-    char16_t a = text[i], b = word[i];
-    if (a >= u'a' && a <= u'z') a = static_cast<char16_t>(a - 32);
-    if (b >= u'a' && b <= u'z') b = static_cast<char16_t>(b - 32);
-    if (a != b) return false;
+    if (FoldCase(text[i]) != FoldCase(word[i])) return false;
   }
   return true;
 }
 
 bool IsLetter(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0x24F);
 }
 
-// A word of letters: a month name (in full or its first three letters) or an
-// AM/PM marker. Sets length to the letters used.
+// The month a word names, in English or in the locale's language, in full or
+// by its first three letters or more; 0 when it names none.
+int MonthOfWord(std::u16string_view word, const LocaleData& locale) {
+  if (word.size() < 3) return 0;
+  for (int month = 0; month < 12; ++month) {
+    const std::u16string_view names[] = {kMonthNames[month],
+                                         locale.names ? locale.names->months[month] : u"",
+                                         locale.names ? locale.names->abbrevMonths[month] : u""};
+    for (std::u16string_view name : names) {
+      if (word.size() <= name.size() && StartsWithIgnoringCase(name, word)) return month + 1;
+    }
+  }
+  return 0;
+}
+
+bool IsMarker(std::u16string_view word, std::u16string_view localeMarker,
+              std::u16string_view english) {
+  for (std::u16string_view marker : {localeMarker, english, english.substr(0, 1)}) {
+    if (!marker.empty() && word.size() == marker.size() && StartsWithIgnoringCase(word, marker)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A word of letters: a month name or an AM/PM marker. Sets length to the
+// letters used.
 std::optional<Token> ReadWord(std::u16string_view rest, const LocaleData& locale, size_t* length) {
   size_t n = 0;
   while (n < rest.size() && IsLetter(rest[n]))
     ++n;
   const std::u16string_view word = rest.substr(0, n);
   *length = n;
-  for (int month = 0; month < 12; ++month) {
-    const std::u16string_view name = kMonthNames[month];
-    if (word.size() >= 3 && word.size() <= name.size() && StartsWithIgnoringCase(name, word)) {
-      return Token{Token::Kind::Month, month + 1, 0};
-    }
-  }
-  for (std::u16string_view am :
-       {std::u16string_view(locale.am), std::u16string_view(u"AM"), std::u16string_view(u"A")}) {
-    if (!am.empty() && word.size() == am.size() && StartsWithIgnoringCase(word, am)) {
-      return Token{Token::Kind::Am};
-    }
-  }
-  for (std::u16string_view pm :
-       {std::u16string_view(locale.pm), std::u16string_view(u"PM"), std::u16string_view(u"P")}) {
-    if (!pm.empty() && word.size() == pm.size() && StartsWithIgnoringCase(word, pm)) {
-      return Token{Token::Kind::Pm};
-    }
-  }
+  if (const int month = MonthOfWord(word, locale)) return Token{Token::Kind::Month, month, 0};
+  if (IsMarker(word, locale.am, u"AM")) return Token{Token::Kind::Am};
+  if (IsMarker(word, locale.pm, u"PM")) return Token{Token::Kind::Pm};
   return std::nullopt;
 }
 

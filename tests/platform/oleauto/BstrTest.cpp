@@ -40,6 +40,8 @@ TEST(Bstr, ReAllocReplacesTheText) {
   SysFreeString(s);
 }
 
-TEST(Bstr, TooLongFailsCleanly) { EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFF), nullptr); }
+TEST(Bstr, TooLongFailsCleanly) {
+  EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFF), nullptr);
+}
 
 }  // namespace

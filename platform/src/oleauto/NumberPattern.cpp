@@ -1,0 +1,226 @@
+#include "internal/NumberPattern.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "internal/LocaleData.h"
+
+namespace platform::internal {
+namespace {
+
+// Pads a digit string on the left to at least `digits` digits.
+std::string padded(std::string text, int digits) {
+  if (static_cast<int>(text.size()) < digits) text.insert(0, digits - text.size(), '0');
+  return text;
+}
+
+// Writes the digits that belong in one placeholder of a right-aligned run of
+// `slots` placeholders: the first placeholder also takes the digits that have
+// no placeholder of their own. separator (0 for none) goes between thousands.
+void placeDigit(const std::string& digits, int slot, int slots, char16_t separator,
+                std::u16string& out) {
+  const int count = static_cast<int>(digits.size());
+  const int excess = count - slots;
+  auto put = [&](int k) {
+    out.push_back(static_cast<char16_t>(digits[k]));
+    const int fromRight = count - 1 - k;
+    if (separator && fromRight > 0 && fromRight % 3 == 0) out.push_back(separator);
+  };
+  if (slot == 0) {
+    for (int k = 0; k < excess; ++k)
+      put(k);
+  }
+  if (slot + excess >= 0) put(slot + excess);
+}
+
+}  // namespace
+
+NumberPattern::NumberPattern(std::u16string_view section) {
+  parse(section);
+  resolveCommas();
+  countSlots();
+}
+
+void NumberPattern::parse(std::u16string_view section) {
+  Part part = Part::Integer;
+  bool anyDigit = false;
+  auto literal = [this](std::u16string text) {
+    tokens_.push_back({Kind::Literal, Part::Integer, std::move(text)});
+  };
+  for (size_t i = 0; i < section.size(); ++i) {
+    const char16_t c = section[i];
+    if (c == u'"') {
+      size_t close = section.find(u'"', i + 1);
+      if (close == std::u16string_view::npos) close = section.size();
+      literal(std::u16string(section.substr(i + 1, close - i - 1)));
+      i = close;
+    } else if (c == u'\\') {
+      if (i + 1 < section.size()) literal(std::u16string(1, section[++i]));
+    } else if (c == u'0' || c == u'#') {
+      tokens_.push_back({c == u'0' ? Kind::Required : Kind::Optional, part, {}});
+      anyDigit = true;
+    } else if (c == u'.' && part == Part::Integer) {
+      tokens_.push_back({Kind::DecimalPoint, part, {}});
+      part = Part::Fraction;
+    } else if (c == u',' && part != Part::Exponent) {
+      tokens_.push_back({Kind::Comma, part, {}});
+    } else if (c == u'%') {
+      tokens_.push_back({Kind::Percent, part, {}});
+    } else if ((c == u'E' || c == u'e') && !scientific_ && anyDigit && i + 1 < section.size() &&
+               (section[i + 1] == u'+' || section[i + 1] == u'-')) {
+      tokens_.push_back({Kind::Exponent, part, std::u16string(section.substr(i, 2))});
+      part = Part::Exponent;
+      scientific_ = true;
+      ++i;
+    } else {
+      literal(std::u16string(1, c));
+    }
+  }
+}
+
+// A comma between integer placeholders turns on thousands separators; commas
+// after the last placeholder of the integer or decimal part divide by 1000
+// each; commas between decimals mean nothing; others are text.
+void NumberPattern::resolveCommas() {
+  std::vector<Token> resolved;
+  bool digitBefore = false;
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    const Token& token = tokens_[i];
+    if (token.kind != Kind::Comma) {
+      if ((token.kind == Kind::Required || token.kind == Kind::Optional) &&
+          token.part != Part::Exponent) {
+        digitBefore = true;
+      }
+      resolved.push_back(token);
+      continue;
+    }
+    size_t end = i;
+    while (end < tokens_.size() && tokens_[end].kind == Kind::Comma)
+      ++end;
+    const bool digitAfter =
+        end < tokens_.size() && tokens_[end].part == token.part &&
+        (tokens_[end].kind == Kind::Required || tokens_[end].kind == Kind::Optional);
+    const int run = static_cast<int>(end - i);
+    if (digitAfter) {
+      if (token.part == Part::Integer) grouping_ = true;
+    } else if (digitBefore) {
+      scaleCommas_ += run;
+    } else {
+      resolved.push_back({Kind::Literal, Part::Integer, std::u16string(run, u',')});
+    }
+    i = end - 1;
+  }
+  tokens_ = std::move(resolved);
+}
+
+void NumberPattern::countSlots() {
+  int firstRequiredInteger = -1;
+  int firstRequiredExponent = -1;
+  for (const Token& token : tokens_) {
+    if (token.kind == Kind::Percent) ++percents_;
+    if (token.kind != Kind::Required && token.kind != Kind::Optional) continue;
+    const bool required = token.kind == Kind::Required;
+    switch (token.part) {
+      case Part::Integer:
+        if (required && firstRequiredInteger < 0) firstRequiredInteger = integerSlots_;
+        ++integerSlots_;
+        break;
+      case Part::Fraction:
+        ++fractionSlots_;
+        if (required) minFractionDigits_ = fractionSlots_;
+        break;
+      case Part::Exponent:
+        if (required && firstRequiredExponent < 0) firstRequiredExponent = exponentSlots_;
+        ++exponentSlots_;
+        break;
+    }
+  }
+  if (firstRequiredInteger >= 0) minIntegerDigits_ = integerSlots_ - firstRequiredInteger;
+  if (firstRequiredExponent >= 0) minExponentDigits_ = exponentSlots_ - firstRequiredExponent;
+}
+
+std::u16string NumberPattern::Format(const DecimalNumber& value, const LocaleData& locale) const {
+  DecimalNumber magnitude = value.magnitude();
+  magnitude.Shift(2 * percents_ - 3 * scaleCommas_);
+  const Digits digits = scientific_ ? scientificDigits(magnitude) : fixedDigits(magnitude);
+  return emit(digits, locale);
+}
+
+NumberPattern::Digits NumberPattern::fixedDigits(DecimalNumber value) const {
+  value.RoundToFraction(fractionSlots_);
+  Digits digits;
+  digits.integer = padded(value.IntegerDigits(), minIntegerDigits_);
+  digits.fraction = trimFraction(value.FractionDigits(fractionSlots_));
+  return digits;
+}
+
+NumberPattern::Digits NumberPattern::scientificDigits(DecimalNumber value) const {
+  int exponent = 0;
+  if (!value.isZero()) {
+    value.RoundToSignificant(std::max(1, integerSlots_ + fractionSlots_));
+    exponent = value.pointPosition() - integerSlots_;
+    value.Shift(-exponent);
+  }
+  Digits digits;
+  digits.integer = padded(value.IntegerDigits(), minIntegerDigits_);
+  digits.fraction = trimFraction(value.FractionDigits(fractionSlots_));
+  digits.exponent = padded(std::to_string(std::abs(exponent)), minExponentDigits_);
+  digits.negativeExponent = exponent < 0;
+  return digits;
+}
+
+// Optional decimals show no trailing zeros; required ones (up to the last 0
+// placeholder) always show.
+std::string NumberPattern::trimFraction(std::string fraction) const {
+  while (static_cast<int>(fraction.size()) > minFractionDigits_ && fraction.back() == '0') {
+    fraction.pop_back();
+  }
+  return fraction;
+}
+
+std::u16string NumberPattern::emit(const Digits& digits, const LocaleData& locale) const {
+  std::u16string out;
+  int integerSlot = 0;
+  size_t fractionSlot = 0;
+  int exponentSlot = 0;
+  const char16_t separator = grouping_ ? locale.thousands : 0;
+  for (const Token& token : tokens_) {
+    switch (token.kind) {
+      case Kind::Literal:
+        out += token.text;
+        break;
+      case Kind::Percent:
+        out.push_back(u'%');
+        break;
+      case Kind::DecimalPoint:
+        // Without integer placeholders the integer digits stand before the point.
+        if (integerSlots_ == 0) out.append(digits.integer.begin(), digits.integer.end());
+        out.push_back(locale.decimal);
+        break;
+      case Kind::Exponent:
+        out.push_back(token.text[0]);
+        if (digits.negativeExponent) {
+          out.push_back(u'-');
+        } else if (token.text[1] == u'+') {
+          out.push_back(u'+');
+        }
+        break;
+      case Kind::Required:
+      case Kind::Optional:
+        if (token.part == Part::Integer) {
+          placeDigit(digits.integer, integerSlot++, integerSlots_, separator, out);
+        } else if (token.part == Part::Fraction) {
+          if (fractionSlot < digits.fraction.size()) out.push_back(digits.fraction[fractionSlot]);
+          ++fractionSlot;
+        } else {
+          placeDigit(digits.exponent, exponentSlot++, exponentSlots_, 0, out);
+        }
+        break;
+      case Kind::Comma:
+        break;  // resolved while parsing
+    }
+  }
+  return out;
+}
+
+}  // namespace platform::internal
