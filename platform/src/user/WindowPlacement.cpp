@@ -1,0 +1,322 @@
+#include "internal/WindowPlacement.h"
+
+#include <algorithm>
+
+#include "internal/Activation.h"
+#include "internal/MessageQueue.h"
+#include "internal/Messenger.h"
+#include "internal/NonClientMetrics.h"
+#include "internal/WindowManager.h"
+#include "platform/display.h"
+#include "platform/kernel.h"
+
+namespace platform::internal {
+namespace {
+
+WindowManager& manager() { return WindowManager::instance(); }
+
+bool isTopLevel(const Window& w) { return w.parent == manager().desktop(); }
+
+int widthOf(const RECT& r) { return r.right - r.left; }
+int heightOf(const RECT& r) { return r.bottom - r.top; }
+
+WPARAM sizeKind(const Window& w) {
+  if (w.style & WS_MINIMIZE) return SIZE_MINIMIZED;
+  if (w.style & WS_MAXIMIZE) return SIZE_MAXIMIZED;
+  return SIZE_RESTORED;
+}
+
+// Drops flags that ask for no change.
+UINT normalizeFlags(const Window& w, const WINDOWPOS& pos) {
+  UINT flags = pos.flags;
+  if ((flags & SWP_SHOWWINDOW) && w.isVisible()) flags &= ~SWP_SHOWWINDOW;
+  if ((flags & SWP_HIDEWINDOW) && !w.isVisible()) flags &= ~SWP_HIDEWINDOW;
+  if (!(flags & SWP_NOSIZE) && pos.cx == widthOf(w.windowRect) &&
+      pos.cy == heightOf(w.windowRect)) {
+    flags |= SWP_NOSIZE;
+  }
+  if (!(flags & SWP_NOMOVE) && pos.x == w.windowRect.left && pos.y == w.windowRect.top) {
+    flags |= SWP_NOMOVE;
+  }
+  if (pos.hwndInsertAfter == w.handle()) flags |= SWP_NOZORDER;
+  bool showing = (flags & SWP_SHOWWINDOW) != 0;
+  if (w.isChild() || (!w.isVisible() && !showing) || (flags & SWP_HIDEWINDOW)) {
+    flags |= SWP_NOACTIVATE;
+  }
+  if (!(flags & SWP_NOACTIVATE) && MessageQueue::current()->input().active == w.handle()) {
+    flags |= SWP_NOACTIVATE;
+  }
+  return flags;
+}
+
+}  // namespace
+
+POINT WindowPlacement::clientOrigin(HWND hwnd) {
+  POINT origin{0, 0};
+  for (auto w = manager().find(hwnd); w && w->handle() != manager().desktop();
+       w = manager().find(w->parent)) {
+    origin.x += w->clientRect.left;
+    origin.y += w->clientRect.top;
+  }
+  return origin;
+}
+
+RECT WindowPlacement::screenWindowRect(const Window& window) {
+  if (window.handle() == manager().desktop()) {
+    SIZE screen = CurrentDisplay().screenSize();
+    return RECT{0, 0, screen.cx, screen.cy};
+  }
+  POINT origin = clientOrigin(window.parent);
+  RECT r = window.windowRect;
+  OffsetRect(&r, origin.x, origin.y);
+  return r;
+}
+
+RECT WindowPlacement::screenClientRect(const Window& window) {
+  if (window.handle() == manager().desktop()) return screenWindowRect(window);
+  POINT origin = clientOrigin(window.parent);
+  RECT r = window.clientRect;
+  OffsetRect(&r, origin.x, origin.y);
+  return r;
+}
+
+bool WindowPlacement::isVisibleOnScreen(HWND hwnd) {
+  for (auto w = manager().find(hwnd); w; w = manager().find(w->parent)) {
+    if (!w->isVisible()) return false;
+    if (w->handle() == manager().desktop()) return true;
+  }
+  return false;
+}
+
+HWND WindowPlacement::windowFromPoint(POINT screen) {
+  HWND found = nullptr;
+  std::vector<HWND> candidates = manager().topLevelWindows();
+  for (;;) {
+    HWND next = nullptr;
+    for (HWND hwnd : candidates) {
+      auto w = manager().find(hwnd);
+      if (!w || !w->isVisible() || !w->isAlive()) continue;
+      RECT r = screenWindowRect(*w);
+      if (!PtInRect(&r, screen)) continue;
+      next = hwnd;
+      if (w->isDisabled()) return found ? found : nullptr;
+      break;
+    }
+    if (!next) return found;
+    found = next;
+    auto w = manager().find(found);
+    RECT client = screenClientRect(*w);
+    if (!PtInRect(&client, screen)) return found;
+    candidates = manager().children(found);
+  }
+}
+
+void WindowPlacement::invalidateTree(HWND hwnd) {
+  auto w = manager().find(hwnd);
+  if (!w || !w->isVisible()) return;
+  w->invalidate(nullptr);
+  for (HWND child : manager().children(hwnd)) invalidateTree(child);
+}
+
+void WindowPlacement::validateTree(HWND hwnd) {
+  auto w = manager().find(hwnd);
+  if (!w) return;
+  w->validate(nullptr);
+  for (HWND child : manager().children(hwnd)) validateTree(child);
+}
+
+void WindowPlacement::sendSizeAndMove(HWND hwnd) {
+  auto w = manager().find(hwnd);
+  if (!w) return;
+  w->sendSizeMove = false;
+  RECT client = w->clientRect;
+  Messenger::send(hwnd, WM_SIZE, sizeKind(*w),
+                  MAKELPARAM(static_cast<WORD>(widthOf(client)), static_cast<WORD>(heightOf(client))));
+  if (!manager().find(hwnd)) return;
+  Messenger::send(hwnd, WM_MOVE, 0,
+                  MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
+}
+
+bool WindowPlacement::setPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
+                                  UINT flags) {
+  auto w = manager().find(hwnd);
+  if (!w || hwnd == manager().desktop()) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  if (!w->onCurrentThread()) {
+    SetLastError(ERROR_WINDOW_OF_OTHER_THREAD);
+    return false;
+  }
+  WINDOWPOS pos{hwnd, insertAfter, x, y, std::max(cx, 0), std::max(cy, 0), flags};
+  pos.flags = normalizeFlags(*w, pos);
+  constexpr UINT kNothing = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if ((pos.flags & kNothing) == kNothing &&
+      !(pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED))) {
+    return true;
+  }
+  if (!(pos.flags & SWP_NOSENDCHANGING)) {
+    Messenger::send(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    if (!manager().find(hwnd)) return false;
+    pos.cx = std::max(pos.cx, 0);
+    pos.cy = std::max(pos.cy, 0);
+    pos.flags = normalizeFlags(*w, pos);
+  }
+
+  RECT oldWindow = w->windowRect;
+  RECT oldClient = w->clientRect;
+  RECT newWindow = oldWindow;
+  if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&newWindow, pos.x - oldWindow.left, pos.y - oldWindow.top);
+  if (!(pos.flags & SWP_NOSIZE)) {
+    newWindow.right = newWindow.left + pos.cx;
+    newWindow.bottom = newWindow.top + pos.cy;
+  }
+  RECT newClient = oldClient;
+  OffsetRect(&newClient, newWindow.left - oldWindow.left, newWindow.top - oldWindow.top);
+  if (!(pos.flags & SWP_NOSIZE) || (pos.flags & SWP_FRAMECHANGED)) {
+    NCCALCSIZE_PARAMS params{{newWindow, oldWindow, oldClient}, &pos};
+    Messenger::send(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    if (!manager().find(hwnd)) return false;
+    newClient = params.rgrc[0];
+  }
+  w->windowRect = newWindow;
+  w->clientRect = newClient;
+  if (widthOf(newClient) == widthOf(oldClient) && heightOf(newClient) == heightOf(oldClient)) {
+    pos.flags |= kNoClientSize;
+  }
+  if (newClient.left == oldClient.left && newClient.top == oldClient.top) {
+    pos.flags |= kNoClientMove;
+  }
+
+  if (!(pos.flags & SWP_NOZORDER)) {
+    HWND after = pos.hwndInsertAfter;
+    if (!w->isChild() && after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+    if (!w->isChild() && after == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
+    manager().reorder(hwnd, after);
+  }
+  bool shown = (pos.flags & SWP_SHOWWINDOW) != 0;
+  bool hidden = (pos.flags & SWP_HIDEWINDOW) != 0;
+  if (shown) w->style |= WS_VISIBLE;
+  if (hidden) {
+    w->style &= ~WS_VISIBLE;
+    validateTree(hwnd);
+  }
+  if (!(pos.flags & SWP_NOACTIVATE)) Activation::setActive(hwnd, WA_ACTIVE);
+  if (!manager().find(hwnd)) return false;
+  bool resized = !(pos.flags & kNoClientSize);
+  if (shown || (resized && !(pos.flags & SWP_NOREDRAW)) || (pos.flags & SWP_FRAMECHANGED)) {
+    invalidateTree(hwnd);
+  }
+
+  WINDOWPOS changed = pos;
+  changed.x = newWindow.left;
+  changed.y = newWindow.top;
+  changed.cx = widthOf(newWindow);
+  changed.cy = heightOf(newWindow);
+  Messenger::send(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&changed));
+  if (!manager().find(hwnd) || !isTopLevel(*w)) return true;
+  DisplayDriver& display = CurrentDisplay();
+  if (shown) display.windowShown(hwnd);
+  if (hidden) display.windowHidden(hwnd);
+  if (!(pos.flags & SWP_NOMOVE) || !(pos.flags & SWP_NOSIZE)) {
+    display.windowMoved(hwnd, screenWindowRect(*w));
+  }
+  return true;
+}
+
+bool WindowPlacement::show(HWND hwnd, int command) {
+  auto w = manager().find(hwnd);
+  if (!w || hwnd == manager().desktop()) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  if (!w->onCurrentThread()) {
+    SetLastError(ERROR_WINDOW_OF_OTHER_THREAD);
+    return false;
+  }
+  bool wasVisible = w->isVisible();
+  bool showing = command != SW_HIDE;
+  UINT flags = SWP_NOSIZE | SWP_NOMOVE;
+  if (w->isChild()) flags |= SWP_NOZORDER | SWP_NOACTIVATE;
+  RECT target = w->windowRect;
+  DWORD stateStyle = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
+  DWORD newState = stateStyle;
+  switch (command) {
+    case SW_HIDE:
+      flags |= SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER;
+      break;
+    case SW_SHOWMINNOACTIVE:
+    case SW_MINIMIZE:
+    case SW_FORCEMINIMIZE:
+      flags |= SWP_NOACTIVATE;
+      [[fallthrough]];
+    case SW_SHOWMINIMIZED:
+      newState = WS_MINIMIZE;
+      break;
+    case SW_SHOWMAXIMIZED:
+      newState = WS_MAXIMIZE;
+      break;
+    case SW_SHOWNA:
+      flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+      break;
+    case SW_SHOWNOACTIVATE:
+      flags |= SWP_NOACTIVATE;
+      [[fallthrough]];
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+      if (stateStyle) newState = 0;
+      break;
+    case SW_SHOW:
+      break;
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return false;
+  }
+  if (showing) flags |= SWP_SHOWWINDOW;
+  if (newState != stateStyle) {
+    if (!stateStyle) w->normalRect = w->windowRect;
+    if (newState == WS_MAXIMIZE) {
+      MINMAXINFO info{};
+      int frame = NonClientMetrics::metric(SM_CXFRAME) + NonClientMetrics::metric(SM_CXPADDEDBORDER);
+      info.ptMaxSize = {NonClientMetrics::metric(SM_CXSCREEN) + 2 * frame,
+                        NonClientMetrics::metric(SM_CYSCREEN) + 2 * frame};
+      info.ptMaxPosition = {-frame, -frame};
+      info.ptMinTrackSize = {NonClientMetrics::metric(SM_CXMINTRACK),
+                             NonClientMetrics::metric(SM_CYMINTRACK)};
+      info.ptMaxTrackSize = {NonClientMetrics::metric(SM_CXMAXTRACK),
+                             NonClientMetrics::metric(SM_CYMAXTRACK)};
+      Messenger::send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+      if (!manager().find(hwnd)) return wasVisible;
+      target = RECT{info.ptMaxPosition.x, info.ptMaxPosition.y,
+                    info.ptMaxPosition.x + info.ptMaxSize.x, info.ptMaxPosition.y + info.ptMaxSize.y};
+    } else if (newState == WS_MINIMIZE) {
+      target = RECT{-32000, -32000, -32000 + NonClientMetrics::metric(SM_CXMINIMIZED),
+                    -32000 + NonClientMetrics::metric(SM_CYMINIMIZED)};
+    } else {
+      target = w->normalRect;
+    }
+    w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | newState;
+    flags &= ~(SWP_NOSIZE | SWP_NOMOVE);
+    flags |= SWP_FRAMECHANGED;
+  }
+  if (showing != wasVisible) {
+    Messenger::send(hwnd, WM_SHOWWINDOW, showing, 0);
+    if (!manager().find(hwnd)) return wasVisible;
+  }
+  if (!showing && !wasVisible) return false;
+  setPosition(hwnd, HWND_TOP, target.left, target.top, widthOf(target), heightOf(target), flags);
+  if (!manager().find(hwnd)) return wasVisible;
+  if (!showing) {
+    ThreadInput& input = MessageQueue::current()->input();
+    if (input.active == hwnd) Activation::activateOther(hwnd);
+    if (input.focus && (input.focus == hwnd || manager().isDescendant(hwnd, input.focus))) {
+      HWND parent = w->isChild() ? w->parent : nullptr;
+      Activation::setFocus(parent);
+    }
+  }
+  if (manager().find(hwnd) && w->sendSizeMove) sendSizeAndMove(hwnd);
+  return wasVisible;
+}
+
+}  // namespace platform::internal
