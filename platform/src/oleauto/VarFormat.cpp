@@ -83,6 +83,17 @@ T load(const void* data) {
   return x;
 }
 
+// An object stands for its default value, read as text.
+HRESULT readDefaultValue(const VARIANT& object, Value* out) {
+  Variant text;
+  const HRESULT hr =
+      VariantChangeTypeEx(&text, &object, LOCALE_USER_DEFAULT, VARIANT_ALPHABOOL, VT_BSTR);
+  if (FAILED(hr)) return hr;
+  out->kind = Value::Kind::Text;
+  out->text.assign(text.bstrVal ? text.bstrVal : u"", SysStringLen(text.bstrVal));
+  return S_OK;
+}
+
 // Reads a variant, following references. Fails for types without a format.
 HRESULT readValue(const VARIANT& v, Value* out) {
   if (v.vt & VT_ARRAY) return DISP_E_TYPEMISMATCH;
@@ -150,6 +161,9 @@ HRESULT readValue(const VARIANT& v, Value* out) {
       out->text.assign(text ? text : u"", SysStringLen(text));
       return S_OK;
     }
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+      return readDefaultValue(v, out);
     default:
       return DISP_E_TYPEMISMATCH;
   }
@@ -157,7 +171,14 @@ HRESULT readValue(const VARIANT& v, Value* out) {
 
 // A text that reads as a number or a date, as that value.
 std::optional<Value> textAsValue(const std::u16string& text) {
-  (void)text;
+  const Variant source = Variant::Str(text);
+  Variant converted;
+  if (SUCCEEDED(VariantChangeTypeEx(&converted, &source, LOCALE_USER_DEFAULT, 0, VT_R8))) {
+    return fromDouble(converted.dblVal, kDoubleDigits);
+  }
+  if (SUCCEEDED(VariantChangeTypeEx(&converted, &source, LOCALE_USER_DEFAULT, 0, VT_DATE))) {
+    return fromDate(converted.date);
+  }
   return std::nullopt;
 }
 

@@ -11,6 +11,7 @@
 #include "internal/LocaleData.h"
 #include "internal/NumberParsing.h"
 #include "internal/NumberText.h"
+#include "internal/NumericValue.h"
 #include "internal/Rounding.h"
 #include "internal/VariantType.h"
 #include "platform/kernel.h"
@@ -29,63 +30,7 @@ constexpr int kMaxValueDepth = 8;
 constexpr double kDateLow = -657434.0 - 1.0;
 constexpr double kDateHigh = 2958465.0 + 1.0;
 
-struct Number {
-  enum class Kind { Signed, Unsigned, Real, Currency };
-  Kind kind = Kind::Signed;
-  int64_t i = 0;  // Signed, and Currency scaled by 10,000
-  uint64_t u = 0;
-  double d = 0;
-  bool fromBool = false;  // a Boolean converts to unsigned types bit for bit
-};
-
-bool ReadNumber(const VARIANT& v, Number* n) {
-  using Kind = Number::Kind;
-  switch (v.vt) {
-    case VT_EMPTY:
-      *n = {Kind::Signed, 0};
-      return true;
-    case VT_I1:
-      *n = {Kind::Signed, v.cVal};
-      return true;
-    case VT_I2:
-      *n = {Kind::Signed, v.iVal};
-      return true;
-    case VT_I4:
-    case VT_INT:
-      *n = {Kind::Signed, v.lVal};
-      return true;
-    case VT_I8:
-      *n = {Kind::Signed, v.llVal};
-      return true;
-    case VT_BOOL:
-      *n = {Kind::Signed, v.boolVal ? -1 : 0, 0, 0, true};
-      return true;
-    case VT_UI1:
-      *n = {Kind::Unsigned, 0, v.bVal};
-      return true;
-    case VT_UI2:
-      *n = {Kind::Unsigned, 0, v.uiVal};
-      return true;
-    case VT_UI4:
-    case VT_UINT:
-      *n = {Kind::Unsigned, 0, v.ulVal};
-      return true;
-    case VT_UI8:
-      *n = {Kind::Unsigned, 0, v.ullVal};
-      return true;
-    case VT_R4:
-      *n = {Kind::Real, 0, 0, v.fltVal};
-      return true;
-    case VT_R8:
-    case VT_DATE:
-      *n = {Kind::Real, 0, 0, v.dblVal};
-      return true;
-    case VT_CY:
-      *n = {Kind::Currency, v.cyVal.int64};
-      return true;
-  }
-  return false;
-}
+using Number = platform::internal::NumericValue;
 
 struct IntegerRange {
   VARTYPE vt;
@@ -216,7 +161,8 @@ HRESULT WriteNumber(const Number& n, VARTYPE vt, VARIANT* out) {
     case VT_BOOL:
       out->vt = VT_BOOL;
       out->llVal = 0;
-      out->boolVal = RealValue(n) != 0.0 || n.i != 0 || n.u != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+      // Any value but zero is true, NaN included.
+      out->boolVal = !(RealValue(n) == 0.0) ? VARIANT_TRUE : VARIANT_FALSE;
       return S_OK;
   }
   return DISP_E_TYPEMISMATCH;
@@ -243,7 +189,7 @@ HRESULT TextOf(const VARIANT& v, LCID lcid, USHORT flags, BSTR* out) {
       return ReturnBstr(v.boolVal ? u"-1" : u"0", out);
   }
   Number n;
-  if (!ReadNumber(v, &n)) return DISP_E_TYPEMISMATCH;
+  if (!Number::Read(v, &n)) return DISP_E_TYPEMISMATCH;
   return ReturnBstr(n.kind == Number::Kind::Unsigned ? FormatUnsigned(n.u) : FormatSigned(n.i),
                     out);
 }
@@ -354,7 +300,7 @@ HRESULT Coerce(const VARIANT& v, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* o
   }
   if (v.vt == VT_BSTR) return NumberFromBstr(v.bstrVal, lcid, flags, vt, out);
   Number n;
-  if (!ReadNumber(v, &n)) return DISP_E_TYPEMISMATCH;
+  if (!Number::Read(v, &n)) return DISP_E_TYPEMISMATCH;
   return WriteNumber(n, vt, out);
 }
 

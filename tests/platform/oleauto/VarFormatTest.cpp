@@ -4,6 +4,7 @@
 
 #include "platform/locale.h"
 #include "platform/oleauto.h"
+#include "platform/oleauto/ValueObject.h"
 
 namespace {
 
@@ -321,6 +322,45 @@ TEST(VarFormat, TextPatterns) {
   EXPECT_EQ(format(r8(12), u"@@@@"), u"  12");
 }
 
+struct TextCase {
+  LCID lcid;
+  const char16_t* value;
+  const char16_t* pattern;
+  std::u16string_view expected;
+};
+
+class VarFormatNumberText : public testing::TestWithParam<TextCase> {};
+
+TEST_P(VarFormatNumberText, FormatsTheNumberOrDateItReads) {
+  const TextCase& c = GetParam();
+  platform::ScopedUserLocale locale(c.lcid);
+  Variant text = Variant::Str(c.value);
+  EXPECT_EQ(format(text, c.pattern), c.expected)
+      << narrow(c.value) << " with " << narrow(c.pattern);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, VarFormatNumberText,
+                         testing::Values(TextCase{kEnUs, u"12.3456", u"#0.##0", u"12.346"},
+                                         TextCase{kDeDe, u"12,3456", u"#0.##0", u"12,346"},
+                                         TextCase{kEnUs, u"-5", u"0;(0)", u"(5)"},
+                                         TextCase{kEnUs, u"1,234.5", u"Currency", u"$1,234.50"},
+                                         TextCase{kEnUs, u"0", u"Yes/No", u"No"},
+                                         TextCase{kEnUs, u"3/5/2024", u"yyyy-mm-dd", u"2024-03-05"},
+                                         TextCase{kEnUs, u"3/5/2024", u"Long Date",
+                                                  u"Tuesday, March 5, 2024"},
+                                         TextCase{kEnUs, u"abc", u"Currency", u"abc"},
+                                         TextCase{kEnUs, u"12.5", u"", u"12.5"},
+                                         TextCase{kEnUs, u"12.50", u"", u"12.50"}));
+
+TEST(VarFormat, ObjectsFormatTheirDefaultValue) {
+  platform::ScopedUserLocale us(kEnUs);
+  testing_support::ValueObject object(Variant::R8(2.5));
+  VARIANT v = ofType(VT_DISPATCH);
+  v.pdispVal = &object;
+  EXPECT_EQ(format(v, u"0.00"), u"2.50");
+  EXPECT_EQ(object.refs(), 1u);
+}
+
 TEST(VarFormat, RejectsBadArguments) {
   platform::ScopedUserLocale us(kEnUs);
   VARIANT v = r8(1);
@@ -329,8 +369,8 @@ TEST(VarFormat, RejectsBadArguments) {
   EXPECT_EQ(VarFormat(nullptr, nullptr, 0, 0, 0, &out), E_INVALIDARG);
   EXPECT_EQ(VarFormat(&v, nullptr, 8, 0, 0, &out), E_INVALIDARG);
   EXPECT_EQ(VarFormat(&v, nullptr, 0, 4, 0, &out), E_INVALIDARG);
-  VARIANT object = ofType(VT_UNKNOWN);
-  EXPECT_EQ(VarFormat(&object, nullptr, 0, 0, 0, &out), DISP_E_TYPEMISMATCH);
+  VARIANT error = ofType(VT_ERROR);
+  EXPECT_EQ(VarFormat(&error, nullptr, 0, 0, 0, &out), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(out, nullptr);
 }
 
