@@ -40,6 +40,11 @@ std::u16string twoDigits(int value) {
   return text.size() < 2 ? u"0" + text : text;
 }
 
+std::u16string fourDigits(int value) {
+  std::u16string text = number(value);
+  return std::u16string(text.size() < 4 ? 4 - text.size() : 0, u'0') + text;
+}
+
 int mondayFirst(int weekday) {
   return (weekday + 6) % 7;
 }
@@ -312,7 +317,7 @@ std::u16string DatePattern::field(const Token& token, DATE value, const Calendar
     case Field::Year2:
       return twoDigits(date.year % 100);
     case Field::Year4:
-      return number(date.year);
+      return fourDigits(date.year);
     case Field::DayOfYear:
       return number(date.dayOfYear);
     case Field::Weekday:

@@ -215,6 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DateCase{kTuesdayAfternoon, u"ttttt", u"1:07:09 PM"},
                     DateCase{kTuesdayAfternoon, u"c", u"3/5/2024 1:07:09 PM"},
                     DateCase{-1.25, u"yyyy-mm-dd hh:nn", u"1899-12-29 06:00"},
+                    DateCase{-657434.0, u"ddddd", u"1/1/0100"},
                     DateCase{0.9999999, u"hh:nn:ss", u"00:00:00"}));
 
 INSTANTIATE_TEST_SUITE_P(
