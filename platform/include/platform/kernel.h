@@ -318,6 +318,10 @@ using LPDWORD = DWORD*;
 using PLONG = LONG*;
 using PLARGE_INTEGER = LARGE_INTEGER*;
 
+// Of flagsAndAttributes only FILE_ATTRIBUTE_READONLY has an effect (a new
+// file gets no write permission); security attributes and the template are
+// ignored. A file without any write permission bit is read-only: it refuses
+// writers and DeleteFileW, the superuser included.
 HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
                    LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
                    DWORD flagsAndAttributes, HANDLE templateFile);

@@ -1,13 +1,11 @@
 // The current directory and full path names.
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <mutex>
 #include <string>
-
-#include <sys/stat.h>
-
-#include <cerrno>
 
 #include "internal/PathNames.h"
 #include "platform/kernel.h"

@@ -209,6 +209,19 @@ INSTANTIATE_TEST_SUITE_P(
                     GENERIC_READ, OPEN_EXISTING, ERROR_INVALID_NAME}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(FileTest, NamesAreUtf8OnDiskAndUnpairedSurrogatesAreBadNames) {
+  Handle file(openFile(folder_.win32("") + u"\\gr\u00F6\u00DFe \U0001F600.txt", GENERIC_WRITE, 0,
+                       CREATE_NEW));
+  EXPECT_TRUE(file.valid());
+  EXPECT_TRUE(
+      folder_.exists("gr\xC3\xB6\xC3\x9F"
+                     "e \xF0\x9F\x98\x80.txt"));
+  std::u16string lone = folder_.win32("") + u"\\bad";
+  lone += char16_t{0xD800};
+  EXPECT_EQ(openFile(lone, GENERIC_WRITE, 0, CREATE_NEW), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+}
+
 TEST_F(FileTest, ReadOnlyFileRefusesWritersAndDeletionEvenToTheSuperuser) {
   folder_.write("ro.txt", "keep");
   ::chmod(folder_.posix("ro.txt").c_str(), 0444);
