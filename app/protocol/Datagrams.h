@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace skiffwire::protocol {
 
@@ -39,19 +38,5 @@ std::optional<ChecksumFields> ParseChecksumDatagram(std::string_view datagram);
 
 // Two upper-case hexadecimal digits, zero-padded.
 std::string HexByte(uint8_t value);
-
-// The payload cut into slices of `size` characters, the last holding the
-// rest; an empty payload is one empty slice. size must be positive.
-template <typename Char>
-std::vector<std::basic_string_view<Char>> PacketSlices(std::basic_string_view<Char> payload,
-                                                       size_t size) {
-  std::vector<std::basic_string_view<Char>> slices;
-  slices.reserve(payload.empty() ? 1 : (payload.size() - 1) / size + 1);
-  do {
-    slices.push_back(payload.substr(0, size));
-    payload.remove_prefix(slices.back().size());
-  } while (!payload.empty());
-  return slices;
-}
 
 }  // namespace skiffwire::protocol
