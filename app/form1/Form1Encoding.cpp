@@ -149,7 +149,7 @@ Bstr Form1::Timestamp() {
 }
 
 HRESULT Form1::UpdateCounts() {
-  enum Stmt : StatementIndex { kIf, kLength, kTrap, kQuantity, kElseLength, kElseQuantity };
+  enum Stmt : StatementIndex { kIf, kLength, kTrap, kQuantity, kEndIf, kElseLength, kElseQuantity };
   enum Sites : SiteIndex {
     kSiteIf,
     kSiteLength,
@@ -195,8 +195,10 @@ HRESULT Form1::UpdateCounts() {
         if (size == 0) frame.raise(kSiteDivide, S_OK);
         const LONG quantity = static_cast<LONG>(datagram.length()) / size + 1;
         frame.check(kSiteQuantity, c_.lblPacketQty->put_Caption(Bstr(LongText(quantity)).get()));
-        return Exit;
+        return Step;
       }
+      case kEndIf:
+        return Exit;
       case kElseLength:
         frame.check(kSiteElseLength, c_.lblDatagramLength->put_Caption(Bstr(u"0").get()));
         return Step;
