@@ -160,7 +160,9 @@ TEST(UdpSocket, SendsTextInTheAnsiCodePageOneDatagramEach) {
     } cases[] = {{u"02", "02"},
                  {u"Hello World!", "Hello World!"},
                  {u"", ""},
-                 {u"A\u20ACB\u00E9", "A\x80" "B\xE9"},
+                 {u"A\u20ACB\u00E9",
+                  "A\x80"
+                  "B\xE9"},
                  {u"\u0416\u4E2D", "??"}};
     for (const Case& c : cases) {
       EXPECT_EQ(control->SendData(Variant::Str(c.text)), S_OK);
@@ -181,8 +183,8 @@ TEST(UdpSocket, DatagramsStayPendingAndAreReadOldestFirst) {
     ArrivalCounter arrivals(control.Get());
     TestSocket sender("127.0.0.1", 0, false);
     const std::string big(65507, '\x80');
-    for (std::string_view datagram : {std::string_view("first"), std::string_view(""),
-                                      std::string_view(big)}) {
+    for (std::string_view datagram :
+         {std::string_view("first"), std::string_view(""), std::string_view(big)}) {
       ASSERT_TRUE(sender.sendTo("127.0.0.1", port, datagram));
     }
     ASSERT_TRUE(PumpUntil([&] { return arrivals.events == 3; }));
