@@ -1,5 +1,8 @@
 #include "app/simulated/SimulatedForm1.h"
 
+#include "runtime/core/ErrorMessageTable.h"
+#include "runtime/core/FileTable.h"
+
 namespace skiffwire {
 
 namespace {
@@ -10,10 +13,20 @@ HRESULT CreateSocket(IUdpSocket** socket) {
                           IID_IUdpSocket, reinterpret_cast<void**>(socket));
 }
 
+// The start-up steps of the process entry that the application relies on
+// (the entry itself is not built yet): the table of numbered files and the
+// run-time error messages. Both keep what exists when run again.
+bool RunStartUpSteps() {
+  rt::BuildErrorMessageTable();
+  rt::FileTable::Create();
+  return true;
+}
+
 }  // namespace
 
 SimulatedForm1::SimulatedForm1()
-    : form(MakeComObject<SimulatedForm>()),
+    : startedUp_(RunStartUpSteps()),
+      form(MakeComObject<SimulatedForm>()),
       txtIpAddress(MakeComObject<SimulatedTextBox>(u"127.0.0.1")),
       txtPort(MakeComObject<SimulatedTextBox>(u"8888")),
       txtClearString(MakeComObject<SimulatedTextBox>(u"clear")),

@@ -21,7 +21,8 @@ namespace skiffwire {
 
 class SimulatedForm1 {
  public:
-  // Creates the controls and the form and connects the form's handlers. The
+  // Runs the process entry's start-up steps the application needs, creates
+  // the controls and the form and connects the form's handlers. The
   // socket control's class must be registered (ScopedUdpSocketClass).
   // Nothing is loaded yet: load() raises the form's load event.
   SimulatedForm1();
@@ -38,6 +39,9 @@ class SimulatedForm1 {
   Form1& code() { return *form1_; }
   UdpSocket& server() { return *static_cast<UdpSocket*>(sckServer.Get()); }
   UdpSocket& client() { return *static_cast<UdpSocket*>(sckClient.Get()); }
+
+  // Set first: the start-up steps run before any control exists.
+  bool startedUp_;
 
   ComPtr<SimulatedForm> form;
   ComPtr<SimulatedTextBox> txtIpAddress, txtPort, txtClearString, txtTestString, txtWaitState,

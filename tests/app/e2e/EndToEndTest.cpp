@@ -83,6 +83,9 @@ class EndToEnd : public ::testing::Test {
       app.ui.txtPacketLen->type(u"4");
       app.ui.txtDatagram->type(u"ABCDEFGHIJ");
       body(app, peer, clock, port);
+      EXPECT_EQ(app.boxTexts(),
+                std::vector<std::u16string>{
+                    u"Setting file error: Settings file not found, using defaults..."});
       app.ui.unload();
       EXPECT_EQ(peer.stop(), 0);
     });
