@@ -38,8 +38,8 @@ const char* PeerUsage() {
          "  --help             show this text\n"
          "\n"
          "A transmission ends with the end marker \"04\"; without it no reply is sent.\n"
-         "The first line printed is \"listening on ADDRESS:PORT\". SIGINT and SIGTERM end\n"
-         "the peer cleanly.\n";
+         "Its first line of output names the address and port it is bound to. SIGINT\n"
+         "and SIGTERM end the peer cleanly.\n";
 }
 
 std::optional<PeerOptions> ParsePeerOptions(int argc, const char* const* argv, std::string& error) {
