@@ -43,6 +43,31 @@ HRESULT CheckBoxValue(BSTR line, SHORT* value) {
   return S_OK;
 }
 
+// A descriptor whose first sites are `fixed` and which then has
+// `sitesPerLine` sites for each of the eleven line statements from
+// `firstLine` on, in the order kinds lists them.
+ProcedureDescriptor DescribeWithLineSites(
+    const char* name, std::initializer_list<SiteRecord> fixed, StatementIndex firstLine,
+    std::initializer_list<SiteRecord (*)(StatementIndex)> kinds) {
+  SiteTableBuilder builder;
+  for (const SiteRecord& site : fixed)
+    builder.add(site);
+  for (StatementIndex line = 0; line < kLines; ++line) {
+    for (auto kind : kinds)
+      builder.add(kind(firstLine + line));
+  }
+  ProcedureDescriptor descriptor;
+  descriptor.name = name;
+  descriptor.returnKind = ReturnKind::Status;
+  descriptor.siteTable = builder.build();
+  return descriptor;
+}
+
+// Site `which` of line `line`.
+SiteIndex LineSite(SiteIndex firstLineSite, int line, int sitesPerLine, int which) {
+  return static_cast<SiteIndex>(firstLineSite + line * sitesPerLine + which);
+}
+
 }  // namespace
 
 HRESULT Form1::LoadSettings() {
@@ -64,21 +89,17 @@ HRESULT Form1::LoadSettings() {
     kSitePath,
     kSiteOpen,
     kSiteEof,
-    kSiteRead,
-    kSiteValue,
-    kSiteAssign,
     kSiteClose,
-    kSiteMessage
+    kSiteMessage,
+    kFirstLineSite  // then read, value and assign for each line statement
   };
-  // Each line's statement reads it and assigns it; the sites of a line share
-  // the three entries of the first line's statement range.
-  static const ProcedureDescriptor kDescriptor = [] {
-    return DescribeProcedure(
-        "LoadSettings", ReturnKind::Status,
-        {Site::Call(kFreeFile), Site::Call(kPath), Site::Call(kOpen), Site::Call(kLoopTest),
-         Site::Call(kFirstLine), Site::Call(kFirstLine), Site::ObjectCall(kFirstLine),
-         Site::Call(kClose), Site::Call(kHandler)});
-  }();
+  enum LineSites { kRead, kValue, kAssign, kSitesPerLine };
+  // Each line's statement reads it and assigns it to its control.
+  static const ProcedureDescriptor kDescriptor =
+      DescribeWithLineSites("LoadSettings",
+                            {Site::Call(kFreeFile), Site::Call(kPath), Site::Call(kOpen),
+                             Site::Call(kLoopTest), Site::Call(kClose), Site::Call(kHandler)},
+                            kFirstLine, {&Site::Call, &Site::Call, &Site::ObjectCall});
   const std::array<ITextBox*, kTextLines> texts = {
       c_.txtIpAddress.Get(), c_.txtPort.Get(),      c_.txtClearString.Get(), c_.txtTestString.Get(),
       c_.txtWaitState.Get(), c_.txtPacketLen.Get(), c_.txtTimeOut.Get(),     c_.txtRetry.Get()};
@@ -90,15 +111,16 @@ HRESULT Form1::LoadSettings() {
   return frame.run([&](StatementIndex s) -> Next {
     if (s >= kFirstLine && s <= kLastLine) {
       const int line = static_cast<int>(s - kFirstLine);
+      auto site = [&](int which) { return LineSite(kFirstLineSite, line, kSitesPerLine, which); };
       Bstr text;
-      frame.check(kSiteRead, LineInput(file, &text));
+      frame.check(site(kRead), LineInput(file, &text));
       if (line < kTextLines) {
-        frame.check(kSiteAssign, texts[line]->put_Text(text.get()));
+        frame.check(site(kAssign), texts[line]->put_Text(text.get()));
         return Step;
       }
       SHORT value = 0;
-      frame.check(kSiteValue, CheckBoxValue(text.get(), &value));
-      frame.check(kSiteAssign, checks[line - kTextLines]->put_Value(value));
+      frame.check(site(kValue), CheckBoxValue(text.get(), &value));
+      frame.check(site(kAssign), checks[line - kTextLines]->put_Value(value));
       return Step;
     }
     switch (s) {
@@ -148,18 +170,12 @@ HRESULT Form1::cmdSaveSettings_Click() {
     kLastLine = kFirstLine + kLines - 1,
     kClose
   };
-  enum Sites : SiteIndex {
-    kSiteFreeFile,
-    kSitePath,
-    kSiteOpen,
-    kSiteValue,
-    kSitePrint,
-    kSiteClose
-  };
-  static const ProcedureDescriptor kDescriptor =
-      DescribeProcedure("cmdSaveSettings_Click", ReturnKind::Status,
-                        {Site::Call(kFreeFile), Site::Call(kPath), Site::Call(kOpen),
-                         Site::ObjectCall(kFirstLine), Site::Call(kFirstLine), Site::Call(kClose)});
+  enum Sites : SiteIndex { kSiteFreeFile, kSitePath, kSiteOpen, kSiteClose, kFirstLineSite };
+  enum LineSites { kValue, kPrint, kSitesPerLine };
+  static const ProcedureDescriptor kDescriptor = DescribeWithLineSites(
+      "cmdSaveSettings_Click",
+      {Site::Call(kFreeFile), Site::Call(kPath), Site::Call(kOpen), Site::Call(kClose)}, kFirstLine,
+      {&Site::ObjectCall, &Site::Call});
   const std::array<ITextBox*, kTextLines> texts = {
       c_.txtIpAddress.Get(), c_.txtPort.Get(),      c_.txtClearString.Get(), c_.txtTestString.Get(),
       c_.txtWaitState.Get(), c_.txtPacketLen.Get(), c_.txtTimeOut.Get(),     c_.txtRetry.Get()};
@@ -171,15 +187,16 @@ HRESULT Form1::cmdSaveSettings_Click() {
   return frame.run([&](StatementIndex s) -> Next {
     if (s >= kFirstLine && s <= kLastLine) {
       const int line = static_cast<int>(s - kFirstLine);
+      auto site = [&](int which) { return LineSite(kFirstLineSite, line, kSitesPerLine, which); };
       if (line < kTextLines) {
         Bstr text;
-        frame.check(kSiteValue, texts[line]->get_Text(text.out()));
-        frame.check(kSitePrint, PrintLine(file, Variant::AdoptBstr(text.release())));
+        frame.check(site(kValue), texts[line]->get_Text(text.out()));
+        frame.check(site(kPrint), PrintLine(file, Variant::AdoptBstr(text.release())));
         return Step;
       }
       SHORT value = 0;
-      frame.check(kSiteValue, checks[line - kTextLines]->get_Value(&value));
-      frame.check(kSitePrint, PrintLine(file, Variant::I2(value)));
+      frame.check(site(kValue), checks[line - kTextLines]->get_Value(&value));
+      frame.check(site(kPrint), PrintLine(file, Variant::I2(value)));
       return Step;
     }
     switch (s) {

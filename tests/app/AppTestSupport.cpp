@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <regex>
 #include <sstream>
 
 #include "platform/kernel.h"
@@ -228,15 +227,21 @@ std::string Unescape(const std::string& quoted) {
 }  // namespace
 
 std::optional<PeerProcess::Datagram> PeerProcess::nextDatagram(std::chrono::milliseconds limit) {
-  static const std::regex kFrom(R"re(from (\S+) (\d+) bytes: "(.*)"$)re");
   const auto deadline = std::chrono::steady_clock::now() + limit;
   for (;;) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     std::optional<std::string> line = nextLine(left.count() > 0 ? left : 0ms);
     if (!line) return std::nullopt;
-    std::smatch match;
-    if (std::regex_search(*line, match, kFrom)) return Datagram{match[1], Unescape(match[3])};
+    // "<time> from <address>:<port> <n> bytes: "<bytes>""
+    const size_t from = line->find(" from ");
+    const size_t quote = line->find(" bytes: \"");
+    if (from == std::string::npos || quote == std::string::npos || line->back() != '"') continue;
+    const size_t sourceStart = from + 6;
+    const size_t sourceEnd = line->find(' ', sourceStart);
+    const size_t bytesStart = quote + 9;
+    return Datagram{line->substr(sourceStart, sourceEnd - sourceStart),
+                    Unescape(line->substr(bytesStart, line->size() - 1 - bytesStart))};
   }
 }
 
