@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "LibraryTestSupport.h"
-#include "platform/oleauto/ValueObject.h"
 #include "runtime/core/Status.h"
 
 namespace rt {
@@ -11,7 +10,6 @@ namespace {
 
 using testing::ObjectVariant;
 using testing::ScopedLocaleValues;
-using testing_support::ValueObject;
 
 TEST(ToLong, RoundsHalfToEvenAndReportsOverflow) {
   ScopedLocaleValues english(0x0409);
@@ -61,13 +59,6 @@ TEST(ToDouble, ConvertsUnderTheUserLocale) {
     EXPECT_EQ(ToDouble(c.value, 0, &result), c.status);
     EXPECT_DOUBLE_EQ(result, c.result);
   }
-}
-
-TEST(ToDouble, TakesTheDefaultValueOfAnObject) {
-  ValueObject object(Variant::R8(0.25));
-  double result = 0;
-  ASSERT_EQ(ToDouble(ObjectVariant(&object), 0, &result), S_OK);
-  EXPECT_EQ(result, 0.25);
 }
 
 }  // namespace

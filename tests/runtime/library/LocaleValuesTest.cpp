@@ -28,11 +28,5 @@ TEST(LocaleValues, FollowTheUserLocale) {
   }
 }
 
-TEST(LocaleValues, StepsAlwaysSucceed) {
-  EXPECT_EQ(ReadDecimalSeparator(), S_OK);
-  EXPECT_EQ(ReadFirstDayOfWeek(), S_OK);
-  EXPECT_EQ(ReadFirstWeekOfYear(), S_OK);
-}
-
 }  // namespace
 }  // namespace rt

@@ -80,18 +80,6 @@ TEST(Str, KeepsTheFullStopUnderACommaLocale) {
   }
 }
 
-TEST(Str, DatesAreWrittenAsTheLocaleWritesThem) {
-  ScopedLocaleValues english(0x0409);
-  Variant date;
-  date.vt = VT_DATE;
-  date.date = 36526;  // 1 January 2000
-  BSTR expected = nullptr;
-  ASSERT_EQ(VarBstrFromDate(date.date, LOCALE_USER_DEFAULT, 0, &expected), S_OK);
-  BSTR text = nullptr;
-  ASSERT_EQ(Str(date, &text), S_OK);
-  EXPECT_EQ(Adopted(text), Adopted(expected));
-}
-
 TEST(Str, FollowsReferencesAndObjects) {
   ScopedLocaleValues english(0x0409);
   ValueObject object(Variant::I4(7));
