@@ -87,8 +87,11 @@ bool SelectDisplayDriver(const char* name);
 // capture window or else the window under the cursor, keys to the focus
 // window of the foreground window's thread. The messages are made when the
 // thread retrieves the input: WM_NCHITTEST decides client or non-client
-// messages, WM_SETCURSOR and WM_MOUSEACTIVATE are sent, and a press with
-// CS_DBLCLKS within the double-click time becomes a double click.
+// messages, WM_SETCURSOR is sent, a press with CS_DBLCLKS within the
+// double-click time becomes a double click, and when a press is removed from
+// the queue the parents of a child window get WM_PARENTNOTIFY and an inactive
+// top-level window gets WM_MOUSEACTIVATE (and is activated unless it says
+// otherwise). A pointer move to where the pointer already is makes nothing.
 // ---------------------------------------------------------------------------
 enum class MouseButton { Left, Right, Middle, X1, X2 };
 

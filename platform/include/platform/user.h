@@ -38,8 +38,12 @@ DWORD GetCurrentThreadId();
 // ---------------------------------------------------------------------------
 // Word packing
 // ---------------------------------------------------------------------------
-constexpr WORD LOWORD(ULONG_PTR value) { return static_cast<WORD>(value & 0xFFFF); }
-constexpr WORD HIWORD(ULONG_PTR value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(ULONG_PTR value) {
+  return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr WORD HIWORD(ULONG_PTR value) {
+  return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
 constexpr LONG MAKELONG(WORD low, WORD high) {
   return static_cast<LONG>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
 }
@@ -49,20 +53,34 @@ constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
   return static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(low, high)));
 }
-constexpr LRESULT MAKELRESULT(WORD low, WORD high) { return MAKELPARAM(low, high); }
+constexpr LRESULT MAKELRESULT(WORD low, WORD high) {
+  return MAKELPARAM(low, high);
+}
 // Signed coordinates packed in an LPARAM (mouse messages).
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<SHORT>(LOWORD(lp)); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<SHORT>(HIWORD(lp)); }
-constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<SHORT>(HIWORD(wp)); }
-constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) { return LOWORD(wp); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+  return static_cast<SHORT>(LOWORD(lp));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+  return static_cast<SHORT>(HIWORD(lp));
+}
+constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM wp) {
+  return static_cast<SHORT>(HIWORD(wp));
+}
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) {
+  return LOWORD(wp);
+}
 inline constexpr int WHEEL_DELTA = 120;
 
 // Resource identifiers as pointers (system cursors and icons).
-constexpr bool IS_INTRESOURCE(const void* p) { return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0; }
+constexpr bool IS_INTRESOURCE(const void* p) {
+  return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0;
+}
 inline LPWSTR MAKEINTRESOURCEW(WORD id) {
   return reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(id));
 }
-inline LPWSTR MAKEINTATOM(ATOM atom) { return MAKEINTRESOURCEW(atom); }
+inline LPWSTR MAKEINTATOM(ATOM atom) {
+  return MAKEINTRESOURCEW(atom);
+}
 
 // ---------------------------------------------------------------------------
 // Window messages
@@ -728,7 +746,7 @@ HCURSOR GetCursor();
 // WM_CREATE (CREATESTRUCTW in lParam for both creation messages; -1 from
 // WM_CREATE or FALSE from WM_NCCREATE destroys the window and returns null),
 // WM_PARENTNOTIFY(WM_CREATE) up the parent chain of a child window without
-// WS_EX_NOPARENTNOTIFY, and for WS_VISIBLE the messages of ShowWindow: 
+// WS_EX_NOPARENTNOTIFY, and for WS_VISIBLE the messages of ShowWindow:
 // WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, the activation messages of a
 // top-level window, WM_WINDOWPOSCHANGED, and on a window's first show WM_SIZE
 // and WM_MOVE (unless a move or resize has sent them already).
@@ -774,7 +792,8 @@ int GetWindowTextLengthW(HWND hwnd);
 // Window data: GWL_* / GWLP_* indexes, or byte offsets into the window's
 // extra bytes (cbWndExtra). Setting GWL_STYLE or GWL_EXSTYLE sends
 // WM_STYLECHANGING and WM_STYLECHANGED. GWLP_HWNDPARENT sets the owner of a
-// top-level window.
+// top-level window. The LONG forms refuse GWLP_WNDPROC and GWLP_HINSTANCE
+// with ERROR_INVALID_INDEX: a pointer does not fit in a LONG.
 LONG GetWindowLongW(HWND hwnd, int index);
 LONG SetWindowLongW(HWND hwnd, int index, LONG value);
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
@@ -913,8 +932,8 @@ BOOL WaitMessage();
 // platform has no waitable kernel objects yet: count must be 0. Under a
 // virtual clock a timed wait that finds nothing moves the clock forward like
 // Sleep, to the earlier of its deadline and the next timer.
-DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
-                                DWORD timeoutMs, DWORD wakeMask);
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
+                                DWORD wakeMask);
 DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD timeoutMs,
                                   DWORD wakeMask, DWORD flags);
 // High word: kinds of message available; low word: the same (no "new since

@@ -30,7 +30,9 @@ inline constexpr int WSAECONNREFUSED = 10061;
 constexpr LPARAM WSAMAKESELECTREPLY(WORD event, WORD error) {
   return static_cast<LPARAM>(static_cast<DWORD>(event) | (static_cast<DWORD>(error) << 16));
 }
-constexpr WORD WSAGETSELECTEVENT(LPARAM lParam) { return static_cast<WORD>(lParam & 0xFFFF); }
+constexpr WORD WSAGETSELECTEVENT(LPARAM lParam) {
+  return static_cast<WORD>(lParam & 0xFFFF);
+}
 constexpr WORD WSAGETSELECTERROR(LPARAM lParam) {
   return static_cast<WORD>((lParam >> 16) & 0xFFFF);
 }

@@ -25,9 +25,13 @@ ClassTable& classTable() {
 
 }  // namespace
 
-HRESULT CoInitialize(LPVOID) { return S_OK; }
+HRESULT CoInitialize(LPVOID) {
+  return S_OK;
+}
 void CoUninitialize() {}
-HRESULT OleInitialize(LPVOID) { return S_OK; }
+HRESULT OleInitialize(LPVOID) {
+  return S_OK;
+}
 void OleUninitialize() {}
 
 HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* factory, DWORD, DWORD, DWORD* cookie) {

@@ -31,7 +31,8 @@ int StringFromGUID2(REFGUID guid, LPOLESTR text, int max) {
   if (!text || max < kLength) return 0;
   int pos = 0;
   auto put = [&](uint64_t value, int digits) {
-    for (int i = digits - 1; i >= 0; --i) text[pos++] = kHex[(value >> (4 * i)) & 0xF];
+    for (int i = digits - 1; i >= 0; --i)
+      text[pos++] = kHex[(value >> (4 * i)) & 0xF];
   };
   text[pos++] = u'{';
   put(guid.Data1, 8);
@@ -43,7 +44,8 @@ int StringFromGUID2(REFGUID guid, LPOLESTR text, int max) {
   put(guid.Data4[0], 2);
   put(guid.Data4[1], 2);
   text[pos++] = u'-';
-  for (int i = 2; i < 8; ++i) put(guid.Data4[i], 2);
+  for (int i = 2; i < 8; ++i)
+    put(guid.Data4[i], 2);
   text[pos++] = u'}';
   text[pos] = 0;
   return kLength;
@@ -59,8 +61,8 @@ HRESULT IIDFromString(LPCOLESTR text, IID* iid) {
   for (int i = 0; i < 38; ++i) {
     if (text[i] == 0) return CO_E_CLASSSTRING;
   }
-  if (text[38] != 0 || text[0] != u'{' || text[37] != u'}' || text[9] != u'-' ||
-      text[14] != u'-' || text[19] != u'-' || text[24] != u'-') {
+  if (text[38] != 0 || text[0] != u'{' || text[37] != u'}' || text[9] != u'-' || text[14] != u'-' ||
+      text[19] != u'-' || text[24] != u'-') {
     return CO_E_CLASSSTRING;
   }
   GUID g{};
@@ -80,4 +82,6 @@ HRESULT IIDFromString(LPCOLESTR text, IID* iid) {
   return S_OK;
 }
 
-HRESULT CLSIDFromString(LPCOLESTR text, CLSID* clsid) { return IIDFromString(text, clsid); }
+HRESULT CLSIDFromString(LPCOLESTR text, CLSID* clsid) {
+  return IIDFromString(text, clsid);
+}

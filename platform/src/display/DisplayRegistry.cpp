@@ -1,11 +1,12 @@
 // The display driver in force, and the display thread.
+#include "platform/display.h"
+
 #include <atomic>
 #include <cstring>
 #include <mutex>
 #include <vector>
 
 #include "internal/DisplayState.h"
-#include "platform/display.h"
 #include "platform/user.h"
 
 namespace platform {
@@ -62,7 +63,9 @@ bool SelectDisplayDriver(const char* name) {
 
 namespace internal {
 
-DWORD DisplayThreadId() { return registry().displayThread.load(std::memory_order_acquire); }
+DWORD DisplayThreadId() {
+  return registry().displayThread.load(std::memory_order_acquire);
+}
 
 }  // namespace internal
 }  // namespace platform

@@ -70,7 +70,8 @@ void HeadlessDisplay::pressKey(int virtualKey) {
 }
 
 void HeadlessDisplay::typeText(std::u16string_view text) {
-  for (char16_t ch : text) InjectChar(ch);
+  for (char16_t ch : text)
+    InjectChar(ch);
 }
 
 ScopedHeadlessDisplay::ScopedHeadlessDisplay(SIZE screen, int dpi) {

@@ -1,10 +1,11 @@
 // Input from a driver, routed to the queue of the thread whose window it
 // reaches. Only queues: the messages are made when that thread takes them.
+#include "platform/display.h"
+
 #include "internal/InputTranslator.h"
 #include "internal/MessageQueue.h"
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
-#include "platform/display.h"
 #include "platform/kernel.h"
 
 namespace platform {
@@ -36,6 +37,8 @@ RawInput makeInput(RawInput::Kind kind) {
   raw.kind = kind;
   raw.point = WindowManager::instance().cursorPos();
   raw.mouseKeys = InputTranslator::mouseKeys();
+  raw.alt = (WindowManager::instance().asyncKey(VK_MENU) & 0x80) != 0;
+  raw.control = (WindowManager::instance().asyncKey(VK_CONTROL) & 0x80) != 0;
   raw.time = GetTickCount();
   return raw;
 }
@@ -59,6 +62,8 @@ int buttonKey(MouseButton button) {
 }  // namespace
 
 void InjectMouseMove(POINT screenPoint) {
+  POINT current = WindowManager::instance().cursorPos();
+  if (current.x == screenPoint.x && current.y == screenPoint.y) return;  // no movement
   WindowManager::instance().setCursorPos(screenPoint);
   RawInput raw = makeInput(RawInput::Kind::MouseMove);
   if (auto queue = pointerQueue(screenPoint)) queue->pushInput(raw);

@@ -1,13 +1,16 @@
 // The device-context stub: it answers the screen's size and resolution.
-#include "platform/display.h"
 #include "platform/gdi.h"
+
+#include "platform/display.h"
 #include "platform/kernel.h"
 #include "platform/user.h"
 
 namespace {
 
 // One shared stub handle; it names no drawing surface yet.
-HDC screenContext() { return reinterpret_cast<HDC>(static_cast<uintptr_t>(0x3C0010)); }
+HDC screenContext() {
+  return reinterpret_cast<HDC>(static_cast<uintptr_t>(0x3C0010));
+}
 
 }  // namespace
 
@@ -19,7 +22,9 @@ HDC GetDC(HWND hwnd) {
   return screenContext();
 }
 
-int ReleaseDC(HWND, HDC dc) { return dc == screenContext() ? 1 : 0; }
+int ReleaseDC(HWND, HDC dc) {
+  return dc == screenContext() ? 1 : 0;
+}
 
 int GetDeviceCaps(HDC dc, int index) {
   if (dc != screenContext()) return 0;

@@ -43,13 +43,15 @@ struct SentMessage {
 struct RawInput {
   enum class Kind { MouseMove, MouseButton, Wheel, Key, Char };
   Kind kind;
-  POINT point;       // screen position of the pointer
-  int code;          // virtual key (buttons: VK_LBUTTON...), or the character
+  POINT point;  // screen position of the pointer
+  int code;     // virtual key (buttons: VK_LBUTTON...), or the character
   bool down;
   bool wasDown;      // key state before this event
   int delta;         // wheel
   bool horizontal;   // wheel
   WPARAM mouseKeys;  // MK_* at the time of the event
+  bool alt;          // modifier keys at the time of the event
+  bool control;
   DWORD time;
 };
 

@@ -61,9 +61,9 @@ class Window {
   LONG_PTR id = 0;
   HINSTANCE instance = nullptr;
   std::u16string text;
-  RECT windowRect{};  // parent client coordinates (screen for top-level)
-  RECT clientRect{};  // parent client coordinates
-  RECT normalRect{};  // where a minimized or maximized window restores to
+  RECT windowRect{};         // parent client coordinates (screen for top-level)
+  RECT clientRect{};         // parent client coordinates
+  RECT normalRect{};         // where a minimized or maximized window restores to
   bool sendSizeMove = true;  // WM_SIZE/WM_MOVE not sent yet
 
  private:

@@ -44,7 +44,8 @@ Listeners& listeners() {
 void notifyListeners() {
   Listeners& l = listeners();
   std::lock_guard lock(l.mutex);
-  for (auto& [id, fn] : l.byId) fn();
+  for (auto& [id, fn] : l.byId)
+    fn();
 }
 
 }  // namespace

@@ -36,9 +36,8 @@ bool isSupported(UINT codePage) {
 }
 
 UINT resolve(UINT codePage) {
-  return (codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP)
-             ? CP_WINDOWS1252
-             : codePage;
+  return (codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP) ? CP_WINDOWS1252
+                                                                                   : codePage;
 }
 
 // Copies the converted units into the caller's buffer, or reports the size.
@@ -62,7 +61,8 @@ std::u16string DecodeBytes(UINT codePage, std::string_view bytes, bool* invalid)
   std::u16string out;
   out.reserve(bytes.size());
   if (codePage == CP_WINDOWS1252) {
-    for (unsigned char b : bytes) out.push_back(decode1252(b));
+    for (unsigned char b : bytes)
+      out.push_back(decode1252(b));
     return out;
   }
   if (codePage == CP_UTF7) return DecodeUtf7(bytes, invalid);
@@ -152,7 +152,9 @@ std::string EncodeText(UINT codePage, std::u16string_view text, char defaultChar
 
 }  // namespace platform::internal
 
-UINT GetACP() { return CP_WINDOWS1252; }
+UINT GetACP() {
+  return CP_WINDOWS1252;
+}
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLength, LPWSTR dest,
                         int destLength) {

@@ -9,7 +9,9 @@ namespace {
 int g_processHeap;
 }  // namespace
 
-HANDLE GetProcessHeap() { return &g_processHeap; }
+HANDLE GetProcessHeap() {
+  return &g_processHeap;
+}
 
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
   if (!heap) return nullptr;

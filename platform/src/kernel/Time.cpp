@@ -2,9 +2,13 @@
 #include "platform/clock.h"
 #include "platform/kernel.h"
 
-DWORD GetTickCount() { return static_cast<DWORD>(platform::CurrentClock().nowMs()); }
+DWORD GetTickCount() {
+  return static_cast<DWORD>(platform::CurrentClock().nowMs());
+}
 
-ULONGLONG GetTickCount64() { return platform::CurrentClock().nowMs(); }
+ULONGLONG GetTickCount64() {
+  return platform::CurrentClock().nowMs();
+}
 
 void Sleep(DWORD milliseconds) {
   if (milliseconds == INFINITE) {

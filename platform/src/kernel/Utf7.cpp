@@ -22,10 +22,39 @@ bool isDirect(char16_t c) {
   if (c >= 'a' && c <= 'z') return true;
   if (c >= '0' && c <= '9') return true;
   switch (c) {
-    case '\'': case '(': case ')': case ',': case '-': case '.': case '/': case ':': case '?':
-    case ' ': case '\t': case '\r': case '\n': case '!': case '"': case '#': case '$': case '%':
-    case '&': case '*': case ';': case '<': case '=': case '>': case '@': case '[': case ']':
-    case '^': case '_': case '`': case '{': case '|': case '}':
+    case '\'':
+    case '(':
+    case ')':
+    case ',':
+    case '-':
+    case '.':
+    case '/':
+    case ':':
+    case '?':
+    case ' ':
+    case '\t':
+    case '\r':
+    case '\n':
+    case '!':
+    case '"':
+    case '#':
+    case '$':
+    case '%':
+    case '&':
+    case '*':
+    case ';':
+    case '<':
+    case '=':
+    case '>':
+    case '@':
+    case '[':
+    case ']':
+    case '^':
+    case '_':
+    case '`':
+    case '{':
+    case '|':
+    case '}':
       return true;
     default:
       return false;

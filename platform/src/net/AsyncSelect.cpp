@@ -1,4 +1,6 @@
 // WSAAsyncSelect over the owning thread's SocketWatcher.
+#include "platform/winsock.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -7,7 +9,6 @@
 
 #include "internal/MessageQueue.h"
 #include "internal/WindowManager.h"
-#include "platform/winsock.h"
 
 namespace {
 
@@ -32,9 +33,13 @@ bool isSocket(int fd) {
 
 }  // namespace
 
-int WSAGetLastError() { return t_lastSocketError; }
+int WSAGetLastError() {
+  return t_lastSocketError;
+}
 
-void WSASetLastError(int error) { t_lastSocketError = error; }
+void WSASetLastError(int error) {
+  t_lastSocketError = error;
+}
 
 int WSAAsyncSelect(int fd, HWND hwnd, UINT message, LONG events) {
   if (!isSocket(fd)) {

@@ -31,7 +31,8 @@ BSTR allocateBytes(const void* source, size_t byteLength) {
 
 size_t terminatedLength(const OLECHAR* text) {
   size_t n = 0;
-  while (text[n] != 0) ++n;
+  while (text[n] != 0)
+    ++n;
   return n;
 }
 
@@ -76,4 +77,6 @@ UINT SysStringByteLen(BSTR text) {
   return length;
 }
 
-UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); }
+UINT SysStringLen(BSTR text) {
+  return SysStringByteLen(text) / sizeof(OLECHAR);
+}

@@ -8,7 +8,9 @@
 namespace platform::internal {
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
 HWND rootOf(HWND hwnd) {
   auto w = manager().find(hwnd);

@@ -1,4 +1,6 @@
 // Window class functions of user.h, and the system cursors and icons.
+#include "platform/user.h"
+
 #include <algorithm>
 
 #include "internal/ClassRegistry.h"
@@ -6,7 +8,6 @@
 #include "internal/WindowManager.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::ClassRegistry;
 using platform::internal::WindowManager;
@@ -45,8 +46,8 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  WNDCLASSEXW ex{sizeof(WNDCLASSEXW), wc->style,     wc->lpfnWndProc, wc->cbClsExtra,
-                 wc->cbWndExtra,      wc->hInstance, wc->hIcon,       wc->hCursor,
+  WNDCLASSEXW ex{sizeof(WNDCLASSEXW), wc->style,        wc->lpfnWndProc,   wc->cbClsExtra,
+                 wc->cbWndExtra,      wc->hInstance,    wc->hIcon,         wc->hCursor,
                  wc->hbrBackground,   wc->lpszMenuName, wc->lpszClassName, nullptr};
   return ClassRegistry::instance().add(ex);
 }
@@ -71,8 +72,8 @@ BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* wc) {
   ex.cbSize = sizeof ex;
   BOOL atom = GetClassInfoExW(instance, className, &ex);
   if (!atom || !wc) return FALSE;
-  *wc = WNDCLASSW{ex.style,     ex.lpfnWndProc, ex.cbClsExtra,     ex.cbWndExtra,  ex.hInstance,
-                  ex.hIcon,     ex.hCursor,     ex.hbrBackground,  ex.lpszMenuName, className};
+  *wc = WNDCLASSW{ex.style, ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,
+                  ex.hIcon, ex.hCursor,     ex.hbrBackground, ex.lpszMenuName, className};
   return atom;
 }
 
@@ -157,4 +158,6 @@ HCURSOR SetCursor(HCURSOR cursor) {
   return previous;
 }
 
-HCURSOR GetCursor() { return WindowManager::instance().cursor(); }
+HCURSOR GetCursor() {
+  return WindowManager::instance().cursor();
+}

@@ -7,7 +7,9 @@
 namespace platform::internal {
 namespace {
 
-char16_t foldCase(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+char16_t foldCase(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+}
 
 bool sameName(std::u16string_view a, LPCWSTR b) {
   size_t i = 0;
@@ -51,7 +53,8 @@ void ClassRegistry::addSystemClass(const char16_t* name, UINT style, LPCWSTR cur
 }
 
 bool ClassRegistry::matches(const WindowClass& cls, LPCWSTR name) const {
-  if (IS_INTRESOURCE(name)) return cls.atom() == static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name));
+  if (IS_INTRESOURCE(name))
+    return cls.atom() == static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name));
   return sameName(cls.name(), name);
 }
 

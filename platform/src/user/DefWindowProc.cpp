@@ -1,4 +1,6 @@
 // The platform's default processing of messages.
+#include "platform/user.h"
+
 #include <algorithm>
 
 #include "internal/Activation.h"
@@ -9,7 +11,6 @@
 #include "internal/WindowPlacement.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::Activation;
 using platform::internal::Messenger;
@@ -20,7 +21,9 @@ using platform::internal::WindowPlacement;
 
 namespace {
 
-bool isTopLevel(const Window& w) { return w.parent == WindowManager::instance().desktop(); }
+bool isTopLevel(const Window& w) {
+  return w.parent == WindowManager::instance().desktop();
+}
 
 void storeText(Window& w, LPCWSTR text) {
   // A text beginning with 0xFFFF is a resource ordinal, not text.

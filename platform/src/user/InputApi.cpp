@@ -1,11 +1,12 @@
 // Input state and metrics functions of user.h.
+#include "platform/user.h"
+
 #include <algorithm>
 
 #include "internal/MessageQueue.h"
 #include "internal/NonClientMetrics.h"
 #include "internal/WindowManager.h"
 #include "platform/display.h"
-#include "platform/user.h"
 
 using platform::internal::MessageQueue;
 using platform::internal::NonClientMetrics;
@@ -44,6 +45,10 @@ BOOL SetCursorPos(int x, int y) {
   return TRUE;
 }
 
-UINT GetDoubleClickTime() { return 500; }
+UINT GetDoubleClickTime() {
+  return 500;
+}
 
-int GetSystemMetrics(int index) { return NonClientMetrics::metric(index); }
+int GetSystemMetrics(int index) {
+  return NonClientMetrics::metric(index);
+}

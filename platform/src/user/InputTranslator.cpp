@@ -10,10 +10,13 @@
 namespace platform::internal {
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
 LPARAM pointParam(POINT p) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)), static_cast<WORD>(static_cast<SHORT>(p.y)));
+  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)),
+                    static_cast<WORD>(static_cast<SHORT>(p.y)));
 }
 
 // Client and non-client message numbers of one button: down, up, double click.
@@ -24,17 +27,17 @@ struct ButtonMessages {
 ButtonMessages buttonMessages(int virtualKey) {
   switch (virtualKey) {
     case VK_RBUTTON:
-      return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
+      return {WM_RBUTTONDOWN,   WM_RBUTTONUP,   WM_RBUTTONDBLCLK,
               WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK};
     case VK_MBUTTON:
-      return {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK,
+      return {WM_MBUTTONDOWN,   WM_MBUTTONUP,   WM_MBUTTONDBLCLK,
               WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK};
     case VK_XBUTTON1:
     case VK_XBUTTON2:
       return {WM_XBUTTONDOWN, WM_XBUTTONUP, WM_XBUTTONDBLCLK,
               WM_XBUTTONDOWN, WM_XBUTTONUP, WM_XBUTTONDBLCLK};
     default:
-      return {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+      return {WM_LBUTTONDOWN,   WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
               WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK};
   }
 }
@@ -58,6 +61,41 @@ bool isButtonDown(UINT message) {
       return true;
   }
   return false;
+}
+
+// The client button-down message a press stands for in WM_PARENTNOTIFY, for
+// double and non-client clicks too.
+UINT pressOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+      return WM_RBUTTONDOWN;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
+      return WM_MBUTTONDOWN;
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK:
+      return WM_XBUTTONDOWN;
+  }
+  return WM_LBUTTONDOWN;
+}
+
+// A press on a child window tells its parents, each with the point in its own
+// client coordinates, up the chain while the windows let them know.
+void notifyParentsOfPress(const MSG& msg, int virtualKey) {
+  UINT press = pressOf(msg.message);
+  WORD button = press == WM_XBUTTONDOWN ? (virtualKey == VK_XBUTTON1 ? 1 : 2) : 0;
+  for (auto w = manager().find(msg.hwnd); w && w->isChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY);
+       w = manager().find(w->parent)) {
+    POINT point = msg.pt;
+    ScreenToClient(w->parent, &point);
+    Messenger::send(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(press), button),
+                    pointParam(point));
+  }
 }
 
 }  // namespace
@@ -169,10 +207,11 @@ std::optional<MSG> InputTranslator::cookMouse(MessageQueue& queue, const RawInpu
     message = raw.down ? (client ? m.down : m.ncDown) : (client ? m.up : m.ncUp);
     if (raw.down) {
       bool allowsDoubleClick = !client || (w->windowClass().style() & CS_DBLCLKS);
-      bool repeat = input.lastClickMessage == message && input.lastClickWindow == hwnd &&
-                    raw.time - input.lastClickTime <= GetDoubleClickTime() &&
-                    std::abs(raw.point.x - input.lastClickPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                    std::abs(raw.point.y - input.lastClickPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+      bool repeat =
+          input.lastClickMessage == message && input.lastClickWindow == hwnd &&
+          raw.time - input.lastClickTime <= GetDoubleClickTime() &&
+          std::abs(raw.point.x - input.lastClickPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+          std::abs(raw.point.y - input.lastClickPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
       if (allowsDoubleClick && repeat) {
         input.lastClickMessage = 0;
         message = client ? m.doubleClick : m.ncDoubleClick;
@@ -207,18 +246,20 @@ std::optional<MSG> InputTranslator::cookKey(MessageQueue& queue, const RawInput&
   if (raw.kind == RawInput::Kind::Char) {
     return MSG{target, WM_CHAR, static_cast<WPARAM>(raw.code), 1, raw.time, raw.point, 0};
   }
-  bool alt = (manager().asyncKey(VK_MENU) & 0x80) != 0;
-  bool control = (manager().asyncKey(VK_CONTROL) & 0x80) != 0;
+  bool alt = raw.alt;
+  bool control = raw.control;
   if ((alt && !control) || raw.code == VK_F10 || raw.code == VK_MENU) system = true;
-  UINT message = raw.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+  UINT message =
+      raw.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   bool extended = raw.code == VK_RCONTROL || raw.code == VK_RMENU ||
                   (raw.code >= VK_PRIOR && raw.code <= VK_DOWN) || raw.code == VK_INSERT ||
                   raw.code == VK_DELETE || raw.code == VK_DIVIDE || raw.code == VK_NUMLOCK;
   DWORD lParam = 1 | (scanCode(raw.code) << 16) | (extended ? 1u << 24 : 0) |
                  (alt && !control ? 1u << 29 : 0) | (raw.wasDown ? 1u << 30 : 0) |
                  (raw.down ? 0 : 1u << 31);
-  return MSG{target, message, static_cast<WPARAM>(raw.code), static_cast<LPARAM>(lParam), raw.time,
-             raw.point, 0};
+  return MSG{
+      target,    message, static_cast<WPARAM>(raw.code), static_cast<LPARAM>(lParam), raw.time,
+      raw.point, 0};
 }
 
 bool InputTranslator::remove(MessageQueue& queue, const RawInput& raw, const MSG& msg) {
@@ -238,14 +279,17 @@ bool InputTranslator::remove(MessageQueue& queue, const RawInput& raw, const MSG
   if (raw.kind != RawInput::Kind::MouseButton) return true;
   setKey(raw.code, raw.down);
   if (!isButtonDown(msg.message)) return true;
+  notifyParentsOfPress(msg, raw.code);
+  if (!manager().find(msg.hwnd)) return false;
   HWND top = GetAncestor(msg.hwnd, GA_ROOT);
   auto topWindow = manager().find(top);
   if (!topWindow || top == input.active || (topWindow->exStyle & WS_EX_NOACTIVATE)) return true;
   LRESULT hit = (msg.message >= WM_NCLBUTTONDOWN && msg.message <= WM_NCMBUTTONDBLCLK)
                     ? static_cast<LRESULT>(msg.wParam)
                     : HTCLIENT;
-  LRESULT answer = Messenger::send(msg.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
-                                   MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(msg.message)));
+  LRESULT answer =
+      Messenger::send(msg.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
+                      MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(msg.message)));
   if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) {
     Activation::setActive(top, WA_CLICKACTIVE);
   }

@@ -1,4 +1,6 @@
 // Message and queue functions of user.h, thin over MessageQueue and Messenger.
+#include "platform/user.h"
+
 #include <vector>
 
 #include "internal/InputTranslator.h"
@@ -7,7 +9,6 @@
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::MessageQueue;
 using platform::internal::Messenger;
@@ -17,7 +18,9 @@ using platform::internal::WindowPlacement;
 
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
 bool validFilter(HWND hwnd) {
   if (!hwnd || hwnd == reinterpret_cast<HWND>(static_cast<intptr_t>(-1))) return true;
@@ -126,7 +129,9 @@ BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPar
   return Messenger::postToThread(threadId, message, wParam, lParam);
 }
 
-void PostQuitMessage(int exitCode) { MessageQueue::current()->postQuit(exitCode); }
+void PostQuitMessage(int exitCode) {
+  MessageQueue::current()->postQuit(exitCode);
+}
 
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) {
@@ -280,7 +285,8 @@ BOOL UpdateWindow(HWND hwnd) {
   if (w->needsPaint() && WindowPlacement::isVisibleOnScreen(hwnd)) {
     Messenger::send(hwnd, WM_PAINT, 0, 0);
   }
-  for (HWND child : manager().children(hwnd)) UpdateWindow(child);
+  for (HWND child : manager().children(hwnd))
+    UpdateWindow(child);
   return TRUE;
 }
 

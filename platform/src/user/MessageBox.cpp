@@ -19,7 +19,9 @@ Answerer& answerer() {
   return a;
 }
 
-std::u16string textOf(LPCWSTR text) { return text ? std::u16string(text) : std::u16string(); }
+std::u16string textOf(LPCWSTR text) {
+  return text ? std::u16string(text) : std::u16string();
+}
 
 // Buttons of each MB_TYPEMASK set, in display order.
 std::vector<int> buttonsOf(UINT style) {
@@ -71,10 +73,10 @@ int MessageBoxIndirectW(const MSGBOXPARAMSW* params) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  platform::MessageBoxRecord record{platform::textOf(params->lpszText),
-                                    params->lpszCaption ? platform::textOf(params->lpszCaption)
-                                                        : std::u16string(u"Error"),
-                                    params->dwStyle, params->hwndOwner};
+  platform::MessageBoxRecord record{
+      platform::textOf(params->lpszText),
+      params->lpszCaption ? platform::textOf(params->lpszCaption) : std::u16string(u"Error"),
+      params->dwStyle, params->hwndOwner};
   platform::MessageBoxPolicy policy;
   {
     platform::Answerer& a = platform::answerer();

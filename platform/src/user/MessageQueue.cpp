@@ -40,7 +40,9 @@ struct QueueHolder {
 };
 thread_local QueueHolder t_holder;
 
-uint64_t nowMs() { return CurrentClock().nowMs(); }
+uint64_t nowMs() {
+  return CurrentClock().nowMs();
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ std::shared_ptr<MessageQueue> MessageQueue::current() {
   return queue;
 }
 
-std::shared_ptr<MessageQueue> MessageQueue::currentIfAny() { return t_holder.queue; }
+std::shared_ptr<MessageQueue> MessageQueue::currentIfAny() {
+  return t_holder.queue;
+}
 
 std::shared_ptr<MessageQueue> MessageQueue::ofThread(DWORD threadId) {
   Registry& r = registry();
@@ -245,7 +249,7 @@ void MessageQueue::postQuit(int exitCode) {
 }
 
 bool MessageQueue::receive(MSG* msg, HWND hwnd, UINT first, UINT last, UINT flags, bool wait) {
-  UINT mask = (flags >> 16) ? (flags >> 16) | QS_SENDMESSAGE : QS_ALLINPUT;
+  UINT mask = (flags >> 16) ? (flags >> 16) : QS_ALLINPUT;
   bool remove = (flags & PM_REMOVE) != 0;
   Filter filter{hwnd, first, last};
   for (;;) {
@@ -285,8 +289,9 @@ bool MessageQueue::takePosted(MSG* msg, const Filter& filter, bool remove) {
 bool MessageQueue::takeQuit(MSG* msg, bool remove) {
   std::lock_guard lock(mutex_);
   if (!quit_) return false;
-  *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quitCode_), 0, GetTickCount(),
-             WindowManager::instance().cursorPos(), 0};
+  *msg = MSG{nullptr, WM_QUIT,        static_cast<WPARAM>(quitCode_),
+             0,       GetTickCount(), WindowManager::instance().cursorPos(),
+             0};
   if (remove) quit_ = false;
   return true;
 }
@@ -335,7 +340,8 @@ bool MessageQueue::takePaint(MSG* msg, const Filter& filter) {
   auto& manager = WindowManager::instance();
   // Parents are painted before their children.
   std::vector<HWND> pending;
-  for (HWND top : manager.topLevelWindows()) pending.push_back(top);
+  for (HWND top : manager.topLevelWindows())
+    pending.push_back(top);
   std::reverse(pending.begin(), pending.end());
   while (!pending.empty()) {
     HWND hwnd = pending.back();
@@ -360,13 +366,23 @@ bool MessageQueue::takeTimer(MSG* msg, const Filter& filter, bool remove) {
   timers_.expire(nowMs());
   MSG candidate{};
   const TimerTable::Timer* timer = timers_.firstExpired([&](const TimerTable::Timer& t) {
-    candidate = MSG{t.hwnd, WM_TIMER, t.id, reinterpret_cast<LPARAM>(t.proc), GetTickCount(),
-                    WindowManager::instance().cursorPos(), 0};
+    candidate = MSG{t.hwnd,
+                    WM_TIMER,
+                    t.id,
+                    reinterpret_cast<LPARAM>(t.proc),
+                    GetTickCount(),
+                    WindowManager::instance().cursorPos(),
+                    0};
     return filter.matches(candidate);
   });
   if (!timer) return false;
-  *msg = MSG{timer->hwnd, WM_TIMER, timer->id, reinterpret_cast<LPARAM>(timer->proc),
-             GetTickCount(), WindowManager::instance().cursorPos(), 0};
+  *msg = MSG{timer->hwnd,
+             WM_TIMER,
+             timer->id,
+             reinterpret_cast<LPARAM>(timer->proc),
+             GetTickCount(),
+             WindowManager::instance().cursorPos(),
+             0};
   if (remove) timers_.acknowledge(timer->hwnd, timer->id);
   return true;
 }
@@ -374,7 +390,9 @@ bool MessageQueue::takeTimer(MSG* msg, const Filter& filter, bool remove) {
 // ---------------------------------------------------------------------------
 // Owner thread: waiting
 // ---------------------------------------------------------------------------
-bool MessageQueue::isDisplayThread() const { return DisplayThreadId() == threadId_; }
+bool MessageQueue::isDisplayThread() const {
+  return DisplayThreadId() == threadId_;
+}
 
 int MessageQueue::timerTimeout() const {
   if (CurrentClock().isVirtual()) return -1;
@@ -392,9 +410,13 @@ void MessageQueue::collectSockets(std::vector<pollfd>& fds, size_t socketStart) 
     ready = sockets_.collect(socketFds);
   }
   for (const auto& r : ready) {
-    MSG msg{r.hwnd, r.message, static_cast<WPARAM>(r.fd),
+    MSG msg{r.hwnd,
+            r.message,
+            static_cast<WPARAM>(r.fd),
             WSAMAKESELECTREPLY(static_cast<WORD>(r.event), static_cast<WORD>(r.error)),
-            GetTickCount(), WindowManager::instance().cursorPos(), 0};
+            GetTickCount(),
+            WindowManager::instance().cursorPos(),
+            0};
     post(msg, r.fd, r.event);
   }
 }
@@ -427,11 +449,12 @@ void MessageQueue::block(uint64_t seen, int timeoutMs, bool withSources) {
   size_t driverStart = fds.size();
   bool display = withSources && isDisplayThread();
   if (display) {
-    for (int fd : CurrentDisplay().waitDescriptors()) fds.push_back(pollfd{fd, POLLIN, 0});
+    for (int fd : CurrentDisplay().waitDescriptors())
+      fds.push_back(pollfd{fd, POLLIN, 0});
   }
   std::span<pollfd> all(fds);
-  int ready = display ? CurrentDisplay().wait(all, timeoutMs)
-                      : ::poll(fds.data(), fds.size(), timeoutMs);
+  int ready =
+      display ? CurrentDisplay().wait(all, timeoutMs) : ::poll(fds.data(), fds.size(), timeoutMs);
   {
     std::lock_guard lock(mutex_);
     waiting_ = false;
@@ -488,8 +511,8 @@ UINT MessageQueue::availableKinds(UINT mask) {
 
 DWORD MessageQueue::waitForMessages(DWORD timeoutMs, UINT mask) {
   Clock& clock = CurrentClock();
-  uint64_t deadline = timeoutMs == INFINITE ? std::numeric_limits<uint64_t>::max()
-                                            : clock.nowMs() + timeoutMs;
+  uint64_t deadline =
+      timeoutMs == INFINITE ? std::numeric_limits<uint64_t>::max() : clock.nowMs() + timeoutMs;
   for (;;) {
     uint64_t seen = changes();
     pollExternal();

@@ -9,8 +9,8 @@ namespace platform::internal {
 namespace {
 
 MSG makeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return MSG{hwnd, message, wParam, lParam, GetTickCount(),
-             WindowManager::instance().cursorPos(), 0};
+  return MSG{hwnd, message, wParam, lParam, GetTickCount(), WindowManager::instance().cursorPos(),
+             0};
 }
 
 std::shared_ptr<Window> windowOrFail(HWND hwnd) {
@@ -96,8 +96,8 @@ bool Messenger::post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Messenger::postToThread(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto queue = threadId == GetCurrentThreadId() ? MessageQueue::current()
-                                                 : MessageQueue::ofThread(threadId);
+  auto queue =
+      threadId == GetCurrentThreadId() ? MessageQueue::current() : MessageQueue::ofThread(threadId);
   if (!queue) {
     SetLastError(ERROR_INVALID_THREAD_ID);
     return false;

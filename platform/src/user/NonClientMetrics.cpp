@@ -7,7 +7,9 @@
 namespace platform::internal {
 namespace {
 
-int scaled(int value, UINT dpi) { return static_cast<int>((value * static_cast<int>(dpi) + 48) / 96); }
+int scaled(int value, UINT dpi) {
+  return static_cast<int>((value * static_cast<int>(dpi) + 48) / 96);
+}
 
 }  // namespace
 

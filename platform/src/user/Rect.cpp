@@ -1,7 +1,7 @@
 // Rectangle helpers of user.h.
-#include <algorithm>
-
 #include "platform/user.h"
+
+#include <algorithm>
 
 BOOL SetRect(RECT* rect, int left, int top, int right, int bottom) {
   if (!rect) return FALSE;
@@ -9,7 +9,9 @@ BOOL SetRect(RECT* rect, int left, int top, int right, int bottom) {
   return TRUE;
 }
 
-BOOL SetRectEmpty(RECT* rect) { return SetRect(rect, 0, 0, 0, 0); }
+BOOL SetRectEmpty(RECT* rect) {
+  return SetRect(rect, 0, 0, 0, 0);
+}
 
 BOOL CopyRect(RECT* dest, const RECT* source) {
   if (!dest || !source) return FALSE;

@@ -110,7 +110,8 @@ std::vector<SocketWatcher::Readiness> SocketWatcher::collect(const std::vector<p
     if (hungUp && !r.closeArmed) r.readArmed = r.readArmed && available > 0;
     if ((p.revents & POLLERR) && ready.size() == before) r.parked = true;
   }
-  for (int fd : closedDescriptors) cancel(fd);
+  for (int fd : closedDescriptors)
+    cancel(fd);
   return ready;
 }
 

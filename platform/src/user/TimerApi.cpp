@@ -1,9 +1,10 @@
 // SetTimer and KillTimer over the thread's TimerTable.
+#include "platform/user.h"
+
 #include "internal/MessageQueue.h"
 #include "internal/WindowManager.h"
 #include "platform/clock.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::MessageQueue;
 using platform::internal::WindowManager;
@@ -30,8 +31,7 @@ bool ownWindow(HWND hwnd) {
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
   if (!ownWindow(hwnd)) return 0;
   auto queue = MessageQueue::current();
-  UINT_PTR result =
-      queue->timers().set(hwnd, id, elapseMs, proc, platform::CurrentClock().nowMs());
+  UINT_PTR result = queue->timers().set(hwnd, id, elapseMs, proc, platform::CurrentClock().nowMs());
   queue->wake();  // a waiting loop recomputes its time-out
   return hwnd && id == 0 ? 1 : result;
 }

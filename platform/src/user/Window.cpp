@@ -20,7 +20,9 @@ Window::~Window() {
   --class_->windowCount();
 }
 
-bool Window::onCurrentThread() const { return threadId_ == GetCurrentThreadId(); }
+bool Window::onCurrentThread() const {
+  return threadId_ == GetCurrentThreadId();
+}
 
 bool Window::readExtra(int offset, size_t size, LONG_PTR* value) const {
   if (offset < 0 || static_cast<size_t>(offset) + size > extra_.size()) return false;

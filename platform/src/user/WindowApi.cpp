@@ -1,4 +1,6 @@
 // Window functions of user.h, thin over the window manager's classes.
+#include "platform/user.h"
+
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -13,7 +15,6 @@
 #include "internal/WindowPlacement.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
-#include "platform/user.h"
 
 using platform::internal::Activation;
 using platform::internal::MessageQueue;
@@ -26,7 +27,9 @@ using platform::internal::WindowPlacement;
 
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
 std::shared_ptr<Window> windowOrFail(HWND hwnd) {
   auto w = manager().find(hwnd);
@@ -105,7 +108,8 @@ LONG_PTR writeLong(HWND hwnd, int index, size_t size, LONG_PTR value) {
       w->instance = reinterpret_cast<HINSTANCE>(value);
       return previous;
     case GWLP_HWNDPARENT:
-      if (w->isChild()) return reinterpret_cast<LONG_PTR>(SetParent(hwnd, reinterpret_cast<HWND>(value)));
+      if (w->isChild())
+        return reinterpret_cast<LONG_PTR>(SetParent(hwnd, reinterpret_cast<HWND>(value)));
       manager().setOwner(hwnd, GetAncestor(reinterpret_cast<HWND>(value), GA_ROOT));
       return previous;
   }
@@ -134,18 +138,22 @@ DWORD GetCurrentThreadId() {
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
-  return WindowLifecycle::create(exStyle, className, windowName, style, x, y, width, height,
-                                 parent, menu, instance, param);
+  return WindowLifecycle::create(exStyle, className, windowName, style, x, y, width, height, parent,
+                                 menu, instance, param);
 }
 
-BOOL DestroyWindow(HWND hwnd) { return WindowLifecycle::destroy(hwnd); }
+BOOL DestroyWindow(HWND hwnd) {
+  return WindowLifecycle::destroy(hwnd);
+}
 
 BOOL IsWindow(HWND hwnd) {
   auto w = manager().find(hwnd);
   return w && w->stage != Window::Stage::Gone;
 }
 
-BOOL IsWindowUnicode(HWND hwnd) { return windowOrFail(hwnd) ? TRUE : FALSE; }
+BOOL IsWindowUnicode(HWND hwnd) {
+  return windowOrFail(hwnd) ? TRUE : FALSE;
+}
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
   auto w = windowOrFail(hwnd);
@@ -154,7 +162,9 @@ DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
   return w->threadId();
 }
 
-HWND GetDesktopWindow() { return manager().desktop(); }
+HWND GetDesktopWindow() {
+  return manager().desktop();
+}
 
 HWND GetParent(HWND hwnd) {
   auto w = windowOrFail(hwnd);
@@ -174,10 +184,13 @@ HWND SetParent(HWND child, HWND newParent) {
     return nullptr;
   }
   HWND old = w->parent;
+  // The window leaves its old place hidden and appears on top of its new siblings.
+  constexpr UINT kInPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
   bool wasVisible = w->isVisible();
-  if (wasVisible) ShowWindow(child, SW_HIDE);
+  if (wasVisible)
+    SetWindowPos(child, nullptr, 0, 0, 0, 0, kInPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
   manager().setParent(child, newParent);
-  if (wasVisible) ShowWindow(child, SW_SHOWNA);
+  if (wasVisible) SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, kInPlace | SWP_SHOWWINDOW);
   return old;
 }
 
@@ -275,8 +288,8 @@ BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
 int GetWindowTextW(HWND hwnd, LPWSTR text, int size) {
   if (!text || size <= 0) return 0;
   text[0] = 0;
-  return static_cast<int>(Messenger::send(hwnd, WM_GETTEXT, static_cast<WPARAM>(size),
-                                          reinterpret_cast<LPARAM>(text)));
+  return static_cast<int>(
+      Messenger::send(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
 }
 
 int GetWindowTextLengthW(HWND hwnd) {
@@ -304,9 +317,13 @@ LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LP
   return proc(hwnd, message, wParam, lParam);
 }
 
-BOOL ShowWindow(HWND hwnd, int command) { return WindowPlacement::show(hwnd, command); }
+BOOL ShowWindow(HWND hwnd, int command) {
+  return WindowPlacement::show(hwnd, command);
+}
 
-BOOL IsWindowVisible(HWND hwnd) { return WindowPlacement::isVisibleOnScreen(hwnd); }
+BOOL IsWindowVisible(HWND hwnd) {
+  return WindowPlacement::isVisibleOnScreen(hwnd);
+}
 
 BOOL IsIconic(HWND hwnd) {
   auto w = manager().find(hwnd);
@@ -396,7 +413,9 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
   return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
 }
 
-HWND WindowFromPoint(POINT point) { return WindowPlacement::windowFromPoint(point); }
+HWND WindowFromPoint(POINT point) {
+  return WindowPlacement::windowFromPoint(point);
+}
 
 HWND ChildWindowFromPoint(HWND parent, POINT point) {
   auto w = windowOrFail(parent);
@@ -423,14 +442,17 @@ BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle,
 }
 
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle) {
-  return AdjustWindowRectExForDpi(rect, style, menu, exStyle, static_cast<UINT>(platform::CurrentDisplay().dpi()));
+  return AdjustWindowRectExForDpi(rect, style, menu, exStyle,
+                                  static_cast<UINT>(platform::CurrentDisplay().dpi()));
 }
 
 BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu) {
   return AdjustWindowRectEx(rect, style, menu, 0);
 }
 
-HWND SetFocus(HWND hwnd) { return Activation::setFocus(hwnd); }
+HWND SetFocus(HWND hwnd) {
+  return Activation::setFocus(hwnd);
+}
 
 HWND GetFocus() {
   auto queue = MessageQueue::currentIfAny();
@@ -464,11 +486,17 @@ BOOL SetForegroundWindow(HWND hwnd) {
   return GetActiveWindow() == top;
 }
 
-HWND GetForegroundWindow() { return manager().foreground(); }
+HWND GetForegroundWindow() {
+  return manager().foreground();
+}
 
-HWND SetCapture(HWND hwnd) { return Activation::setCapture(hwnd); }
+HWND SetCapture(HWND hwnd) {
+  return Activation::setCapture(hwnd);
+}
 
-BOOL ReleaseCapture() { return Activation::releaseCapture(); }
+BOOL ReleaseCapture() {
+  return Activation::releaseCapture();
+}
 
 HWND GetCapture() {
   auto queue = MessageQueue::currentIfAny();

@@ -15,7 +15,9 @@
 namespace platform::internal {
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
 // Where a CW_USEDEFAULT top-level window goes: a cascade over the screen.
 RECT defaultPlacement(bool defaultPosition, bool defaultSize, const RECT& asked) {
@@ -75,8 +77,9 @@ HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
   if (!child && parentWindow) {
     // A top-level window's "parent" is its owner, always a top-level window.
     auto top = parentWindow;
-    while (top->isChild()) top = manager().find(top->parent);
-    owner = top->handle();
+    while (top && top->isChild())
+      top = manager().find(top->parent);
+    owner = top ? top->handle() : nullptr;
   }
 
   // The platform's style adjustments: an overlapped window always has a
@@ -122,9 +125,18 @@ HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
   window->clientRect = asked;
   window->normalRect = asked;
 
-  CREATESTRUCTW cs{param,       instance,         menu,       child ? parent : owner,
-                   asked.bottom - asked.top, asked.right - asked.left, asked.top, asked.left,
-                   static_cast<LONG>(style), windowName, className,  exStyle};
+  CREATESTRUCTW cs{param,
+                   instance,
+                   menu,
+                   child ? parent : owner,
+                   asked.bottom - asked.top,
+                   asked.right - asked.left,
+                   asked.top,
+                   asked.left,
+                   static_cast<LONG>(style),
+                   windowName,
+                   className,
+                   exStyle};
   if (!Messenger::send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     if (manager().find(hwnd)) release(hwnd);
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -184,9 +196,9 @@ bool WindowLifecycle::destroy(HWND hwnd) {
   w->stage = Window::Stage::Destroying;
 
   if (w->isVisible()) {
-    WindowPlacement::setPosition(hwnd, nullptr, 0, 0, 0, 0,
-                                 SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE |
-                                     SWP_NOZORDER);
+    WindowPlacement::setPosition(
+        hwnd, nullptr, 0, 0, 0, 0,
+        SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   }
   auto queue = MessageQueue::current();
   if (queue->input().active == hwnd) Activation::activateOther(hwnd);
@@ -207,7 +219,8 @@ void WindowLifecycle::sendDestroy(HWND hwnd) {
   if (!w) return;
   w->stage = Window::Stage::Destroying;
   Messenger::send(hwnd, WM_DESTROY, 0, 0);
-  for (HWND child : manager().children(hwnd)) sendDestroy(child);
+  for (HWND child : manager().children(hwnd))
+    sendDestroy(child);
 }
 
 void WindowLifecycle::release(HWND hwnd) {

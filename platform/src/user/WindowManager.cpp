@@ -79,7 +79,8 @@ void WindowManager::insertLocked(Window& parent, HWND child, HWND after) {
     auto s = findLocked(h);
     return s && (s->exStyle & WS_EX_TOPMOST) && !s->isChild();
   };
-  auto firstPlain = std::find_if(siblings.begin(), siblings.end(), [&](HWND h) { return !isTopmost(h); });
+  auto firstPlain =
+      std::find_if(siblings.begin(), siblings.end(), [&](HWND h) { return !isTopmost(h); });
   std::vector<HWND>::iterator place;
   if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
     place = topmost ? siblings.begin() : firstPlain;

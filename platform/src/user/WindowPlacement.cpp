@@ -13,12 +13,20 @@
 namespace platform::internal {
 namespace {
 
-WindowManager& manager() { return WindowManager::instance(); }
+WindowManager& manager() {
+  return WindowManager::instance();
+}
 
-bool isTopLevel(const Window& w) { return w.parent == manager().desktop(); }
+bool isTopLevel(const Window& w) {
+  return w.parent == manager().desktop();
+}
 
-int widthOf(const RECT& r) { return r.right - r.left; }
-int heightOf(const RECT& r) { return r.bottom - r.top; }
+int widthOf(const RECT& r) {
+  return r.right - r.left;
+}
+int heightOf(const RECT& r) {
+  return r.bottom - r.top;
+}
 
 WPARAM sizeKind(const Window& w) {
   if (w.style & WS_MINIMIZE) return SIZE_MINIMIZED;
@@ -115,14 +123,16 @@ void WindowPlacement::invalidateTree(HWND hwnd) {
   auto w = manager().find(hwnd);
   if (!w || !w->isVisible()) return;
   w->invalidate(nullptr);
-  for (HWND child : manager().children(hwnd)) invalidateTree(child);
+  for (HWND child : manager().children(hwnd))
+    invalidateTree(child);
 }
 
 void WindowPlacement::validateTree(HWND hwnd) {
   auto w = manager().find(hwnd);
   if (!w) return;
   w->validate(nullptr);
-  for (HWND child : manager().children(hwnd)) validateTree(child);
+  for (HWND child : manager().children(hwnd))
+    validateTree(child);
 }
 
 void WindowPlacement::sendSizeAndMove(HWND hwnd) {
@@ -130,8 +140,9 @@ void WindowPlacement::sendSizeAndMove(HWND hwnd) {
   if (!w) return;
   w->sendSizeMove = false;
   RECT client = w->clientRect;
-  Messenger::send(hwnd, WM_SIZE, sizeKind(*w),
-                  MAKELPARAM(static_cast<WORD>(widthOf(client)), static_cast<WORD>(heightOf(client))));
+  Messenger::send(
+      hwnd, WM_SIZE, sizeKind(*w),
+      MAKELPARAM(static_cast<WORD>(widthOf(client)), static_cast<WORD>(heightOf(client))));
   if (!manager().find(hwnd)) return;
   Messenger::send(hwnd, WM_MOVE, 0,
                   MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
@@ -166,7 +177,8 @@ bool WindowPlacement::setPosition(HWND hwnd, HWND insertAfter, int x, int y, int
   RECT oldWindow = w->windowRect;
   RECT oldClient = w->clientRect;
   RECT newWindow = oldWindow;
-  if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&newWindow, pos.x - oldWindow.left, pos.y - oldWindow.top);
+  if (!(pos.flags & SWP_NOMOVE))
+    OffsetRect(&newWindow, pos.x - oldWindow.left, pos.y - oldWindow.top);
   if (!(pos.flags & SWP_NOSIZE)) {
     newWindow.right = newWindow.left + pos.cx;
     newWindow.bottom = newWindow.top + pos.cy;
@@ -278,7 +290,8 @@ bool WindowPlacement::show(HWND hwnd, int command) {
     if (!stateStyle) w->normalRect = w->windowRect;
     if (newState == WS_MAXIMIZE) {
       MINMAXINFO info{};
-      int frame = NonClientMetrics::metric(SM_CXFRAME) + NonClientMetrics::metric(SM_CXPADDEDBORDER);
+      int frame =
+          NonClientMetrics::metric(SM_CXFRAME) + NonClientMetrics::metric(SM_CXPADDEDBORDER);
       info.ptMaxSize = {NonClientMetrics::metric(SM_CXSCREEN) + 2 * frame,
                         NonClientMetrics::metric(SM_CYSCREEN) + 2 * frame};
       info.ptMaxPosition = {-frame, -frame};
@@ -288,8 +301,9 @@ bool WindowPlacement::show(HWND hwnd, int command) {
                              NonClientMetrics::metric(SM_CYMAXTRACK)};
       Messenger::send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
       if (!manager().find(hwnd)) return wasVisible;
-      target = RECT{info.ptMaxPosition.x, info.ptMaxPosition.y,
-                    info.ptMaxPosition.x + info.ptMaxSize.x, info.ptMaxPosition.y + info.ptMaxSize.y};
+      target =
+          RECT{info.ptMaxPosition.x, info.ptMaxPosition.y, info.ptMaxPosition.x + info.ptMaxSize.x,
+               info.ptMaxPosition.y + info.ptMaxSize.y};
     } else if (newState == WS_MINIMIZE) {
       target = RECT{-32000, -32000, -32000 + NonClientMetrics::metric(SM_CXMINIMIZED),
                     -32000 + NonClientMetrics::metric(SM_CYMINIMIZED)};

@@ -17,7 +17,9 @@ TEST(MessageBox, RecordsAndAnswersWithTheDefaultButton) {
 }
 
 int g_helpCalls = 0;
-void countHelp(LPHELPINFO) { ++g_helpCalls; }
+void countHelp(LPHELPINFO) {
+  ++g_helpCalls;
+}
 
 TEST(MessageBox, PolicyCanPressHelp) {
   platform::ScopedMessageBoxPolicy scope(

@@ -59,7 +59,8 @@ TEST_F(Subclassing, UnhookingOutOfOrderKeepsDefinedChains) {
   };
   for (const Case& c : cases) {
     HWND hwnd = createTop();
-    for (int n = 0; n < 3; ++n) hook(hwnd, n);
+    for (int n = 0; n < 3; ++n)
+      hook(hwnd, n);
     for (size_t i = 0; i < c.unhookOrder.size(); ++i) {
       unhook(hwnd, c.unhookOrder[i]);
       g_trail.clear();

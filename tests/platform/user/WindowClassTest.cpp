@@ -13,15 +13,18 @@ LRESULT textBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcW(g_editProc, hwnd, message, wParam, lParam);
 }
 
-HINSTANCE instance(intptr_t value) { return reinterpret_cast<HINSTANCE>(value); }
+HINSTANCE instance(intptr_t value) {
+  return reinterpret_cast<HINSTANCE>(value);
+}
 
 TEST_F(WindowClasses, SystemClassesAreRegisteredWithTheirCursors) {
   struct Case {
     const char16_t* name;
     LPCWSTR cursor;
   };
-  const Case cases[] = {{u"BUTTON", IDC_ARROW},    {u"EDIT", IDC_IBEAM},    {u"STATIC", IDC_ARROW},
-                        {u"SCROLLBAR", IDC_ARROW}, {u"LISTBOX", IDC_ARROW}, {u"COMBOBOX", IDC_ARROW},
+  const Case cases[] = {{u"BUTTON", IDC_ARROW},    {u"EDIT", IDC_IBEAM},
+                        {u"STATIC", IDC_ARROW},    {u"SCROLLBAR", IDC_ARROW},
+                        {u"LISTBOX", IDC_ARROW},   {u"COMBOBOX", IDC_ARROW},
                         {u"mdiclient", IDC_ARROW}, {u"edit", IDC_IBEAM}};
   for (const Case& c : cases) {
     WNDCLASSEXW wc{};
@@ -33,7 +36,8 @@ TEST_F(WindowClasses, SystemClassesAreRegisteredWithTheirCursors) {
   }
   WNDCLASSEXW mdi{};
   GetClassInfoExW(nullptr, u"MDICLIENT", &mdi);
-  EXPECT_EQ(mdi.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_APPWORKSPACE + 1)));
+  EXPECT_EQ(mdi.hbrBackground,
+            reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_APPWORKSPACE + 1)));
   EXPECT_FALSE(UnregisterClassW(u"EDIT", nullptr));
 }
 
@@ -95,8 +99,8 @@ TEST_F(WindowClasses, RegistrationRulesPerInstance) {
   EXPECT_TRUE(GetClassInfoExW(instance(0x2000), u"testlocalclass", &info));
   EXPECT_EQ(info.cbClsExtra, 8);
 
-  HWND byAtom = CreateWindowExW(0, MAKEINTATOM(first), u"", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                nullptr, instance(0x1000), nullptr);
+  HWND byAtom = CreateWindowExW(0, MAKEINTATOM(first), u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                instance(0x1000), nullptr);
   ASSERT_TRUE(byAtom);
   EXPECT_EQ(SetClassLongPtrW(byAtom, 0, 77), 0u);
   EXPECT_EQ(GetClassLongPtrW(byAtom, 0), 77u);

@@ -39,9 +39,9 @@ TEST_F(WindowLifecycle, ChildCreationNotifiesParentAfterCreate) {
   log().clear();
   HWND child = createChild(parent, 7);
   ASSERT_TRUE(child);
-  EXPECT_THAT(messagesOf(child), ElementsAre(WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SHOWWINDOW,
-                                             WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE,
-                                             WM_MOVE));
+  EXPECT_THAT(messagesOf(child),
+              ElementsAre(WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SHOWWINDOW,
+                          WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE));
   ASSERT_THAT(messagesOf(parent), ElementsAre(WM_PARENTNOTIFY));
   const Logged& notify = log()[3];
   EXPECT_EQ(notify.hwnd, parent);
@@ -54,8 +54,8 @@ TEST_F(WindowLifecycle, ChildCreationNotifiesParentAfterCreate) {
 TEST_F(WindowLifecycle, NoParentNotifyStyleSilencesTheParent) {
   HWND parent = createTop();
   log().clear();
-  HWND child = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kRecordingClass, u"", WS_CHILD, 0, 0, 10,
-                               10, parent, nullptr, nullptr, nullptr);
+  HWND child = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kRecordingClass, u"", WS_CHILD, 0, 0, 10, 10,
+                               parent, nullptr, nullptr, nullptr);
   ASSERT_TRUE(child);
   DestroyWindow(child);
   EXPECT_TRUE(messagesOf(parent).empty());
@@ -70,9 +70,8 @@ TEST_F(WindowLifecycle, CreationParametersReachNcCreateAndCreate) {
     }
     return std::nullopt;
   };
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kRecordingClass, u"Caption",
-                              WS_POPUP | WS_VISIBLE, 5, 6, 70, 80, nullptr, nullptr, nullptr,
-                              &marker);
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kRecordingClass, u"Caption", WS_POPUP | WS_VISIBLE,
+                              5, 6, 70, 80, nullptr, nullptr, nullptr, &marker);
   ASSERT_TRUE(hwnd);
   ASSERT_EQ(seen.size(), 2u);
   for (const CREATESTRUCTW& cs : seen) {
@@ -96,7 +95,8 @@ TEST_F(WindowLifecycle, FailingCreationMessagesDestroyTheWindow) {
   };
   const Case cases[] = {
       {WM_NCCREATE, FALSE, {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCDESTROY}},
-      {WM_CREATE, -1,
+      {WM_CREATE,
+       -1,
        {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_DESTROY, WM_NCDESTROY}},
   };
   for (const Case& c : cases) {
@@ -125,12 +125,13 @@ TEST_F(WindowLifecycle, DestroySendsDestroyParentFirstAndNcDestroyParentLast) {
   }
   // Children are listed topmost first: b was created last.
   std::vector<std::pair<HWND, UINT>> expected{
-      {top, WM_DESTROY},  {b, WM_DESTROY},     {a, WM_DESTROY},   {a1, WM_DESTROY},
-      {b, WM_NCDESTROY},  {a1, WM_NCDESTROY},  {a, WM_NCDESTROY}, {top, WM_NCDESTROY}};
+      {top, WM_DESTROY}, {b, WM_DESTROY},    {a, WM_DESTROY},   {a1, WM_DESTROY},
+      {b, WM_NCDESTROY}, {a1, WM_NCDESTROY}, {a, WM_NCDESTROY}, {top, WM_NCDESTROY}};
   EXPECT_EQ(order, expected);
   EXPECT_EQ(log().back().hwnd, top);
   EXPECT_EQ(log().back().message, WM_NCDESTROY);
-  for (HWND h : {top, a, a1, b}) EXPECT_FALSE(IsWindow(h));
+  for (HWND h : {top, a, a1, b})
+    EXPECT_FALSE(IsWindow(h));
 }
 
 TEST_F(WindowLifecycle, DestroyingAChildTellsTheParentFirst) {
@@ -146,8 +147,8 @@ TEST_F(WindowLifecycle, DestroyingAChildTellsTheParentFirst) {
 
 TEST_F(WindowLifecycle, OwnedWindowsAreDestroyedWithTheirOwner) {
   HWND owner = createTop();
-  HWND owned = CreateWindowExW(0, kRecordingClass, u"owned", WS_POPUP, 0, 0, 10, 10, owner,
-                               nullptr, nullptr, nullptr);
+  HWND owned = CreateWindowExW(0, kRecordingClass, u"owned", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
+                               nullptr, nullptr);
   EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
   EXPECT_EQ(GetParent(owned), owner);  // a popup's "parent" is its owner
   EXPECT_EQ(GetAncestor(owned, GA_PARENT), GetDesktopWindow());
@@ -197,7 +198,8 @@ TEST_F(WindowLifecycle, StaleHandlesFailWithInvalidWindowHandle) {
 TEST_F(WindowLifecycle, HandlesSpreadOverBitsFourToNineteen) {
   std::set<uintptr_t> buckets;
   std::vector<HWND> windows;
-  for (int i = 0; i < 64; ++i) windows.push_back(createTop(WS_POPUP));
+  for (int i = 0; i < 64; ++i)
+    windows.push_back(createTop(WS_POPUP));
   for (HWND h : windows) {
     auto value = reinterpret_cast<uintptr_t>(h);
     EXPECT_EQ(value & 0xF, 0u);
@@ -212,8 +214,8 @@ TEST_F(WindowLifecycle, ChildWithoutParentIsRefused) {
                             nullptr, nullptr),
             nullptr);
   EXPECT_EQ(GetLastError(), ERROR_TLW_WITH_WSCHILD);
-  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                            nullptr, nullptr),
+  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                            nullptr),
             nullptr);
   EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
 }
@@ -286,6 +288,71 @@ TEST_F(WindowLifecycle, RelationsAndAncestors) {
   EXPECT_TRUE(IsWindowUnicode(top));
   EXPECT_EQ(SetParent(grandchild, second), child);
   EXPECT_EQ(GetParent(grandchild), second);
+}
+
+}  // namespace
+}  // namespace windowing_test
+
+namespace windowing_test {
+namespace {
+
+using ReentrantDestruction = WindowTest;
+
+// Windows destroyed from inside the handlers of their own life cycle: the
+// operation in progress finishes without touching the destroyed windows.
+TEST_F(ReentrantDestruction, DestroyingFromInsideHandlersIsDefined) {
+  struct Case {
+    const char* name;
+    UINT trigger;        // the message whose handler destroys
+    bool destroyParent;  // destroy the top window rather than the receiver
+    std::function<void(HWND top, HWND child)> action;
+  };
+  const Case cases[] = {
+      {"child destroyed in the parent's WM_DESTROY", WM_DESTROY, false,
+       [](HWND top, HWND) { DestroyWindow(top); }},
+      {"parent destroyed again in the child's WM_DESTROY", WM_DESTROY, true,
+       [](HWND top, HWND) { DestroyWindow(top); }},
+      {"self destroyed in WM_NCDESTROY", WM_NCDESTROY, false,
+       [](HWND top, HWND) { DestroyWindow(top); }},
+      {"self destroyed in WM_KILLFOCUS", WM_KILLFOCUS, false,
+       [](HWND top, HWND child) {
+         SetFocus(child);
+         HWND other = CreateWindowExW(0, kRecordingClass, u"", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5,
+                                      top, nullptr, nullptr, nullptr);
+         SetFocus(other);
+         EXPECT_EQ(GetFocus(), other);
+       }},
+      {"self destroyed in WM_WINDOWPOSCHANGING", WM_WINDOWPOSCHANGING, false,
+       [](HWND, HWND child) { EXPECT_TRUE(ShowWindow(child, SW_HIDE)); }},
+      {"self destroyed in WM_SHOWWINDOW", WM_SHOWWINDOW, false,
+       [](HWND, HWND child) { ShowWindow(child, SW_HIDE); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND top = createTop(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND child = createChild(top, 1);
+    HWND target = c.destroyParent ? top : child;
+    UINT trigger = c.trigger;
+    answer() = [=](HWND h, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+      if (h == child && message == trigger) DestroyWindow(target);
+      return std::nullopt;
+    };
+    c.action(top, child);
+    answer() = nullptr;
+    EXPECT_FALSE(IsWindow(child));
+    DestroyWindow(top);
+    EXPECT_FALSE(IsWindow(top));
+  }
+}
+
+TEST_F(ReentrantDestruction, WindowDestroyedInWmCreateIsNotReturned) {
+  answer() = [](HWND h, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_CREATE) DestroyWindow(h);
+    return std::nullopt;
+  };
+  EXPECT_EQ(createTop(WS_OVERLAPPEDWINDOW | WS_VISIBLE), nullptr);
+  EXPECT_THAT(messagesOf(nullptr, {WM_DESTROY, WM_NCDESTROY}),
+              ElementsAre(WM_DESTROY, WM_NCDESTROY));
 }
 
 }  // namespace

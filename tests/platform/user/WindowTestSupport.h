@@ -8,11 +8,20 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/user.h"
+
+// Rectangles compare and print in test expectations.
+inline bool operator==(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b);
+}
+inline void PrintTo(const RECT& r, std::ostream* out) {
+  *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
 
 namespace windowing_test {
 
@@ -107,7 +116,8 @@ class WindowTest : public ::testing::Test {
 
   void TearDown() override {
     answer() = nullptr;
-    for (HWND victim = ownTopWindow(); victim; victim = ownTopWindow()) DestroyWindow(victim);
+    for (HWND victim = ownTopWindow(); victim; victim = ownTopWindow())
+      DestroyWindow(victim);
     ReleaseCapture();
     drainQueue();
     log().clear();
