@@ -14,12 +14,16 @@ if(SKIFFWIRE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# skiffwire_layer(NAME <target> DIR <dir> [DEPS ...]): a layer library over every
-# .cpp under DIR; code includes its headers as "<layer path>/<Header>.h" from the
-# repository root.
+# skiffwire_layer(NAME <target> DIR <dir> [DEPS ...] [EXCLUDE <regex>...]): a layer
+# library over every .cpp under DIR (less those matching an EXCLUDE regex, for
+# subfolders that build as targets of their own); code includes its headers as
+# "<layer path>/<Header>.h" from the repository root.
 function(skiffwire_layer)
-  cmake_parse_arguments(ARG "" "NAME;DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;DIR" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  foreach(pattern ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+  endforeach()
   add_library(${ARG_NAME} STATIC ${sources})
   target_include_directories(${ARG_NAME} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_DEPS})

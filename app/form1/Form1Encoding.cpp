@@ -1,0 +1,264 @@
+// Packet encoding, checksum and log text: Crc8, SplitIntoPackets, Timestamp,
+// UpdateCounts, UpdateChecksum and the log conventions.
+#include <cstdint>
+
+#include "app/form1/Form1.h"
+#include "app/form1/internal/Values.h"
+#include "app/protocol/Crc8.h"
+#include "runtime/core/Kernel32.h"
+#include "runtime/core/ProcedureFrame.h"
+#include "runtime/library/Conversions.h"
+#include "runtime/library/NumberText.h"
+#include "runtime/library/TextFunctions.h"
+
+namespace skiffwire {
+
+using namespace rt;
+using internal::LongText;
+
+HRESULT Form1::appendLog(std::u16string_view line) {
+  Bstr log;
+  HRESULT hr = c_.txtProcess->get_Text(log.out());
+  if (FAILED(hr)) return hr;
+  std::u16string text;
+  text.reserve(log.length() + line.size() + 2);
+  text.append(log.view()).append(line).append(u"\r\n");
+  return c_.txtProcess->put_Text(Bstr(text).get());
+}
+
+HRESULT Form1::scrollLog() {
+  Bstr log;
+  HRESULT hr = c_.txtProcess->get_Text(log.out());
+  if (FAILED(hr)) return hr;
+  return c_.txtProcess->put_SelStart(static_cast<LONG>(log.length()));
+}
+
+BYTE Form1::Crc8(BSTR text) {
+  enum Stmt : StatementIndex { kFold, kDone };
+  enum Sites : SiteIndex { kSiteAsc };
+  static const ProcedureDescriptor kDescriptor =
+      DescribeProcedure("Crc8", ReturnKind::Value, {Site::Call(kFold)});
+  BYTE crc = 0;
+  ProcedureFrame frame(kDescriptor);
+  frame.run([&](StatementIndex s) -> Next {
+    if (s != kFold) return Exit;
+    // Asc of each character in turn; one buffer serves as the one-character text.
+    Bstr character(std::u16string_view(u" "));
+    const UINT length = SysStringLen(text);
+    for (UINT i = 0; i < length; ++i) {
+      character.get()[0] = text[i];
+      SHORT code = 0;
+      frame.check(kSiteAsc, Asc(character.get(), &code));
+      crc = protocol::Crc8Step(crc, static_cast<uint8_t>(code & 0xFF));
+    }
+    return Step;
+  });
+  return crc;
+}
+
+Variant Form1::SplitIntoPackets(BSTR text, LONG size) {
+  enum Stmt : StatementIndex { kBounds, kCreate, kLoopTest, kTake, kRest, kNext, kDone };
+  enum Sites : SiteIndex { kSiteDivide, kSiteCreate, kSiteLeft, kSitePlusOne, kSiteMid };
+  static const ProcedureDescriptor kDescriptor = DescribeProcedure(
+      "SplitIntoPackets", ReturnKind::Value,
+      {Site::DivisionByZero(kBounds), Site::Fixed(kCreate, ErrorStatus(err::SubscriptOutOfRange)),
+       Site::Call(kTake), Site::Overflow(kRest), Site::Call(kRest)});
+  Variant packets;
+  LONG upper = 0;
+  LONG index = 0;
+  Bstr remaining(ViewOf(text));
+  ProcedureFrame frame(kDescriptor);
+  frame.run([&](StatementIndex s) -> Next {
+    switch (s) {
+      case kBounds:
+        if (size == 0) frame.raise(kSiteDivide, S_OK);
+        upper = (static_cast<LONG>(SysStringLen(text)) - 1) / size;
+        return Step;
+      case kCreate: {
+        if (upper < 0) frame.raise(kSiteCreate, S_OK);
+        SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(upper) + 1);
+        if (!array) frame.raise(kSiteCreate, E_OUTOFMEMORY);
+        packets.vt = VT_ARRAY | VT_BSTR;
+        packets.parray = array;
+        return Step;
+      }
+      case kLoopTest:
+        return remaining.empty() ? GoTo(kDone) : Step;
+      case kTake: {
+        Bstr packet;
+        frame.check(kSiteLeft, Left(remaining.get(), size, packet.out()));
+        void* element = nullptr;
+        SafeArrayPtrOfIndex(packets.parray, &index, &element);
+        SysFreeString(*static_cast<BSTR*>(element));
+        *static_cast<BSTR*>(element) = packet.release();
+        return Step;
+      }
+      case kRest: {
+        if (size == INT32_MAX) frame.raise(kSitePlusOne, S_OK);
+        Bstr rest;
+        frame.check(kSiteMid, Mid(remaining.get(), size + 1, Variant::Missing(), rest.out()));
+        remaining = std::move(rest);
+        return Step;
+      }
+      case kNext:
+        ++index;
+        return GoTo(kLoopTest);
+      case kDone:
+        return Exit;
+    }
+    return Exit;
+  });
+  return packets;
+}
+
+Bstr Form1::Timestamp() {
+  enum Stmt : StatementIndex { kNow, kElapsed, kFormat };
+  enum Sites : SiteIndex { kSiteTicksBinding, kSiteTicksStack, kSiteOverflow, kSiteFormat };
+  static const ProcedureDescriptor kDescriptor =
+      DescribeProcedure("Timestamp", ReturnKind::Value,
+                        {DllBindingFailedSite(kNow), DllStackMismatchSite(kNow),
+                         Site::Overflow(kElapsed), Site::Call(kFormat)});
+  LONG now = 0;
+  DOUBLE elapsed = 0;
+  Bstr result;
+  ProcedureFrame frame(kDescriptor);
+  frame.run([&](StatementIndex s) -> Next {
+    switch (s) {
+      case kNow:
+        now =
+            static_cast<LONG>(kernel32::GetTickCount(frame, {kSiteTicksBinding, kSiteTicksStack}));
+        return Step;
+      case kElapsed: {
+        // A Long subtraction: it overflows where the two ticks lie too far apart.
+        const int64_t difference = static_cast<int64_t>(now) - StartTick;
+        if (difference < INT32_MIN || difference > INT32_MAX) frame.raise(kSiteOverflow, S_OK);
+        elapsed = static_cast<DOUBLE>(difference) / 1000.0;
+        return Step;
+      }
+      case kFormat: {
+        Bstr seconds;
+        frame.check(kSiteFormat,
+                    Format(Variant::R8(elapsed), Variant::Str(u"#0.##0"), 1, 1, seconds.out()));
+        result = Bstr(std::u16string(seconds.view()) + u" - ");
+        return Exit;
+      }
+    }
+    return Exit;
+  });
+  return result;
+}
+
+HRESULT Form1::UpdateCounts() {
+  enum Stmt : StatementIndex { kIf, kLength, kTrap, kQuantity, kEndIf, kElseLength, kElseQuantity };
+  enum Sites : SiteIndex {
+    kSiteIf,
+    kSiteLength,
+    kSiteQuantityText,
+    kSiteSizeText,
+    kSiteSize,
+    kSiteDivide,
+    kSiteQuantity,
+    kSiteElseLength,
+    kSiteElseQuantity
+  };
+  static const ProcedureDescriptor kDescriptor = DescribeProcedure(
+      "UpdateCounts", ReturnKind::Status,
+      {Site::ObjectCall(kIf), Site::ObjectCall(kLength), Site::ObjectCall(kQuantity),
+       Site::ObjectCall(kQuantity), Site::Call(kQuantity), Site::DivisionByZero(kQuantity),
+       Site::ObjectCall(kQuantity), Site::ObjectCall(kElseLength),
+       Site::ObjectCall(kElseQuantity)});
+  ProcedureFrame frame(kDescriptor);
+  return frame.run([&](StatementIndex s) -> Next {
+    switch (s) {
+      case kIf: {
+        Bstr datagram;
+        frame.check(kSiteIf, c_.txtDatagram->get_Text(datagram.out()));
+        return datagram.empty() ? GoTo(kElseLength) : Step;
+      }
+      case kLength: {
+        Bstr datagram;
+        frame.check(kSiteLength, c_.txtDatagram->get_Text(datagram.out()));
+        frame.check(kSiteLength, c_.lblDatagramLength->put_Caption(
+                                     Bstr(LongText(static_cast<LONG>(datagram.length()))).get()));
+        return Step;
+      }
+      case kTrap:
+        frame.onErrorResumeNext();
+        return Step;
+      case kQuantity: {
+        Bstr datagram;
+        frame.check(kSiteQuantityText, c_.txtDatagram->get_Text(datagram.out()));
+        Bstr sizeText;
+        frame.check(kSiteSizeText, c_.txtPacketLen->get_Text(sizeText.out()));
+        LONG size = 0;
+        frame.check(kSiteSize, ToLong(Variant::AdoptBstr(sizeText.release()), 0, &size));
+        if (size == 0) frame.raise(kSiteDivide, S_OK);
+        const LONG quantity = static_cast<LONG>(datagram.length()) / size + 1;
+        frame.check(kSiteQuantity, c_.lblPacketQty->put_Caption(Bstr(LongText(quantity)).get()));
+        return Step;
+      }
+      case kEndIf:
+        return Exit;
+      case kElseLength:
+        frame.check(kSiteElseLength, c_.lblDatagramLength->put_Caption(Bstr(u"0").get()));
+        return Step;
+      case kElseQuantity:
+        frame.check(kSiteElseQuantity, c_.lblPacketQty->put_Caption(Bstr(u"0").get()));
+        return Exit;
+    }
+    return Exit;
+  });
+}
+
+HRESULT Form1::UpdateChecksum() {
+  enum Stmt : StatementIndex { kCounts, kChecksum };
+  enum Sites : SiteIndex { kSiteCounts, kSiteText, kSiteCrc, kSiteHex, kSiteRight, kSiteCaption };
+  static const ProcedureDescriptor kDescriptor = DescribeProcedure(
+      "UpdateChecksum", ReturnKind::Status,
+      {Site::ObjectCall(kCounts), Site::ObjectCall(kChecksum), Site::PendingNumber(kChecksum),
+       Site::Call(kChecksum), Site::Call(kChecksum), Site::ObjectCall(kChecksum)});
+  ProcedureFrame frame(kDescriptor);
+  return frame.run([&](StatementIndex s) -> Next {
+    switch (s) {
+      case kCounts:
+        frame.check(kSiteCounts, UpdateCounts());
+        return Step;
+      case kChecksum: {
+        Bstr datagram;
+        frame.check(kSiteText, c_.txtDatagram->get_Text(datagram.out()));
+        const BYTE crc = Crc8(datagram.get());
+        frame.checkPending(kSiteCrc);
+        Bstr hex;
+        frame.check(kSiteHex, HexText(internal::ByteVariant(crc), hex.out()));
+        Variant twoDigits;
+        frame.check(kSiteRight,
+                    Right(Variant::Str(u"00" + std::u16string(hex.view())), 2, twoDigits.out()));
+        frame.check(kSiteCaption, c_.lblChecksum->put_Caption(twoDigits.bstrVal));
+        return Exit;
+      }
+    }
+    return Exit;
+  });
+}
+
+HRESULT Form1::txtPacketLen_Change() {
+  static const ProcedureDescriptor kDescriptor =
+      DescribeProcedure("txtPacketLen_Change", ReturnKind::Status, {Site::ObjectCall(0)});
+  ProcedureFrame frame(kDescriptor);
+  return frame.run([&](StatementIndex) -> Next {
+    frame.check(0, UpdateCounts());
+    return Exit;
+  });
+}
+
+HRESULT Form1::cmdClearDatagram_Click() {
+  static const ProcedureDescriptor kDescriptor =
+      DescribeProcedure("cmdClearDatagram_Click", ReturnKind::Status, {Site::ObjectCall(0)});
+  ProcedureFrame frame(kDescriptor);
+  return frame.run([&](StatementIndex) -> Next {
+    frame.check(0, c_.txtDatagram->put_Text(Bstr(u"").get()));
+    return Exit;
+  });
+}
+
+}  // namespace skiffwire
