@@ -36,8 +36,7 @@ inline LRESULT parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   ParentLog& log = parentLog();
   switch (message) {
     case WM_COMMAND:
-      log.commands.push_back(
-          {reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam)});
+      log.commands.push_back({reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam)});
       return 0;
     case WM_DRAWITEM:
       log.drawItems.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
@@ -82,10 +81,10 @@ class ControlTest : public drawing_test::DrawingTest {
 
   HWND control(const char16_t* cls, const char16_t* text, DWORD style, RECT r, int id = 100,
                DWORD exStyle = 0) {
-    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                                r.right - r.left, r.bottom - r.top, parent_,
-                                reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr,
-                                nullptr);
+    HWND hwnd =
+        CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, parent_,
+                        reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr, nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     pump();
     return hwnd;
