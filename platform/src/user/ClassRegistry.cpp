@@ -33,7 +33,7 @@ ClassRegistry& ClassRegistry::instance() {
 ClassRegistry::ClassRegistry() {
   constexpr UINT kRedraw = CS_HREDRAW | CS_VREDRAW;
   addSystemClass(u"BUTTON", ButtonWindowProc, CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
-  addSystemClass(u"EDIT", DefWindowProcW, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM, 0);
+  addSystemClass(u"EDIT", EditWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM, 0);
   addSystemClass(u"STATIC", StaticWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, 0);
   addSystemClass(u"SCROLLBAR", DefWindowProcW, CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
   addSystemClass(u"LISTBOX", DefWindowProcW, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, 0);
