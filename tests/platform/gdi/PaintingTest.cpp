@@ -127,8 +127,8 @@ TEST_F(Painting, ClippingSiblingsKeepsTheUpperSiblingIntact) {
   HWND parent = canvas(200, 100);
   HWND lower = CreateWindowExW(0, kPaintingClass, u"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
                                0, 100, 100, parent, nullptr, nullptr, nullptr);
-  HWND upper = CreateWindowExW(0, kPaintingClass, u"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                               40, 40, 20, 20, parent, nullptr, nullptr, nullptr);
+  HWND upper = CreateWindowExW(0, kPaintingClass, u"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 40,
+                               40, 20, 20, parent, nullptr, nullptr, nullptr);
   painter() = [&](HWND hwnd, HDC dc) {
     RECT all{0, 0, 200, 200};
     HBRUSH brush = CreateSolidBrush(hwnd == upper ? RGB(0, 255, 0) : RGB(255, 0, 0));
@@ -143,8 +143,8 @@ TEST_F(Painting, ClippingSiblingsKeepsTheUpperSiblingIntact) {
 }
 
 TEST_F(Painting, CaptionedWindowGetsItsFrameAndTitleBar) {
-  HWND hwnd = CreateWindowExW(0, kPaintingClass, u"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
-                              10, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND hwnd = CreateWindowExW(0, kPaintingClass, u"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                              300, 200, nullptr, nullptr, nullptr, nullptr);
   pump();
   // The caption gradient starts in the active caption colour.
   RECT window;
@@ -159,8 +159,8 @@ TEST_F(Painting, CaptionedWindowGetsItsFrameAndTitleBar) {
 }
 
 TEST_F(Painting, SnapshotWritesAPng) {
-  HWND hwnd = CreateWindowExW(0, kPaintingClass, u"Snapshot", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              10, 10, 200, 120, nullptr, nullptr, nullptr, nullptr);
+  HWND hwnd = CreateWindowExW(0, kPaintingClass, u"Snapshot", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                              10, 200, 120, nullptr, nullptr, nullptr, nullptr);
   std::string path = ::testing::TempDir() + "snapshot_test.png";
   ASSERT_TRUE(platform::headless::SnapshotPng(hwnd, path));
   std::ifstream file(path, std::ios::binary);
