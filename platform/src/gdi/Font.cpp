@@ -77,22 +77,15 @@ double cellRatio(const std::string& family) {
 
 }  // namespace
 
-Font::Font(const LOGFONTW& logFont)
-    : logFont_(logFont), description_(pango_font_description_new()) {
+Font::Font(const LOGFONTW& logFont) : logFont_(logFont) {
   std::string family = familyFor(logFont_);
   int em = kDefaultEm;
   if (logFont_.lfHeight < 0) em = -logFont_.lfHeight;
   if (logFont_.lfHeight > 0) {
     em = std::max(1, static_cast<int>(std::lround(logFont_.lfHeight / cellRatio(family))));
   }
-  pango_font_description_set_family(description_.get(), family.c_str());
-  pango_font_description_set_absolute_size(description_.get(), double(em) * PANGO_SCALE);
   int weight = logFont_.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont_.lfWeight;
-  pango_font_description_set_weight(description_.get(),
-                                    static_cast<PangoWeight>(std::clamp(weight, 100, 1000)));
-  pango_font_description_set_style(description_.get(),
-                                   logFont_.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-  metrics_.emSize = em;
+  face_ = FontFace::get(family, em, std::clamp(weight, 100, 1000), logFont_.lfItalic != 0);
 }
 
 std::u16string Font::faceName() const {
@@ -100,62 +93,6 @@ std::u16string Font::faceName() const {
                            std::char_traits<char16_t>::length(logFont_.lfFaceName));
   if (!face.empty()) return std::u16string(face);
   return u"DejaVu Sans";
-}
-
-const FontMetrics& Font::metrics() const {
-  std::lock_guard lock(mutex_);
-  if (measured_) return metrics_;
-  PangoFontMetrics* pm =
-      pango_context_get_metrics(TextContext::current().context(), description_.get(), nullptr);
-  metrics_.ascent = (pango_font_metrics_get_ascent(pm) + PANGO_SCALE - 1) / PANGO_SCALE;
-  metrics_.descent = (pango_font_metrics_get_descent(pm) + PANGO_SCALE - 1) / PANGO_SCALE;
-  pango_font_metrics_unref(pm);
-  metrics_.height = metrics_.ascent + metrics_.descent;
-  metrics_.internalLeading = std::max(0, metrics_.height - metrics_.emSize);
-  metrics_.externalLeading = 0;
-  measured_ = true;  // advances below need the ascent no more
-  static constexpr std::u16string_view kAlphabet =
-      u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  int total = 0;
-  for (char16_t c : kAlphabet)
-    total += advanceLocked(c);
-  metrics_.aveCharWidth = (total + 26) / 52;
-  metrics_.maxCharWidth = std::max({advanceLocked(u'W'), advanceLocked(u'M'), advanceLocked(u'@')});
-  return metrics_;
-}
-
-int Font::measureCharacter(char16_t ch) const {
-  if (ch < 0x20 || ch == 0x7F) return 0;
-  if (ch >= 0xDC00 && ch < 0xE000) return 0;  // the pair's width sits on its first half
-  char16_t probe = (ch >= 0xD800 && ch < 0xDC00) ? u'\uFFFD' : ch;
-  PangoLayoutHandle layout = TextContext::current().layout(*this, std::u16string_view(&probe, 1));
-  PangoRectangle logical;
-  pango_layout_get_extents(layout.get(), nullptr, &logical);
-  return PANGO_PIXELS(logical.width);
-}
-
-int Font::advanceLocked(char16_t ch) const {
-  std::unique_ptr<Page>& page = advances_[ch >> 8];
-  if (!page) {
-    page = std::make_unique<Page>();
-    page->fill(-1);
-  }
-  int16_t& slot = (*page)[ch & 0xFF];
-  if (slot < 0) slot = static_cast<int16_t>(measureCharacter(ch));
-  return slot;
-}
-
-int Font::advance(char16_t ch) const {
-  std::lock_guard lock(mutex_);
-  return advanceLocked(ch);
-}
-
-int Font::measure(std::u16string_view text) const {
-  std::lock_guard lock(mutex_);
-  int width = 0;
-  for (char16_t c : text)
-    width += advanceLocked(c);
-  return width;
 }
 
 TEXTMETRICW Font::textMetrics() const {
@@ -179,9 +116,8 @@ TEXTMETRICW Font::textMetrics() const {
   tm.tmUnderlined = logFont_.lfUnderline;
   tm.tmStruckOut = logFont_.lfStrikeOut;
   // The low bit set means variable pitch, as the platform reports it.
-  bool fixed = pango_font_description_get_family(description_.get()) &&
-               std::string(pango_font_description_get_family(description_.get())).find("Mono") !=
-                   std::string::npos;
+  const char* family = pango_font_description_get_family(description());
+  bool fixed = family && std::string(family).find("Mono") != std::string::npos;
   tm.tmPitchAndFamily =
       static_cast<BYTE>(TMPF_VECTOR | TMPF_TRUETYPE | (fixed ? 0 : TMPF_FIXED_PITCH) |
                         (fixed ? FF_MODERN : FF_SWISS));

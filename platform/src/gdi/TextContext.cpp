@@ -43,14 +43,21 @@ std::string TextContext::toUtf8(std::u16string_view text) {
 }
 
 PangoLayoutHandle TextContext::layout(const Font& font, std::u16string_view text) const {
+  return layout(font.description(), text, font.logFont().lfUnderline != 0,
+                font.logFont().lfStrikeOut != 0);
+}
+
+PangoLayoutHandle TextContext::layout(const PangoFontDescription* description,
+                                      std::u16string_view text, bool underline,
+                                      bool strikeOut) const {
   PangoLayoutHandle layout(pango_layout_new(context_.get()));
-  pango_layout_set_font_description(layout.get(), font.description());
+  pango_layout_set_font_description(layout.get(), description);
   PangoAttrList* attributes = pango_attr_list_new();
   pango_attr_list_insert(attributes, pango_attr_font_features_new("kern=0,liga=0,clig=0"));
-  if (font.logFont().lfUnderline) {
+  if (underline) {
     pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   }
-  if (font.logFont().lfStrikeOut) {
+  if (strikeOut) {
     pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
   }
   pango_layout_set_attributes(layout.get(), attributes);

@@ -6,28 +6,15 @@
 // per character, and what is measured is what pango draws.
 #pragma once
 
-#include <array>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 
-#include "internal/CairoHandles.h"
+#include "internal/FontFace.h"
 #include "internal/GdiObject.h"
 #include "platform/gdi.h"
 
 namespace platform::internal {
-
-struct FontMetrics {
-  int ascent = 0;
-  int descent = 0;
-  int height = 0;  // ascent + descent
-  int internalLeading = 0;
-  int externalLeading = 0;
-  int aveCharWidth = 0;
-  int maxCharWidth = 0;
-  int emSize = 0;
-};
 
 class Font final : public GdiObject {
  public:
@@ -35,25 +22,17 @@ class Font final : public GdiObject {
   Kind kind() const override { return Kind::Font; }
 
   const LOGFONTW& logFont() const { return logFont_; }
-  const PangoFontDescription* description() const { return description_.get(); }
+  const PangoFontDescription* description() const { return face_->description(); }
   std::u16string faceName() const;
-  const FontMetrics& metrics() const;
-  int advance(char16_t ch) const;
+  const FontMetrics& metrics() const { return face_->metrics(); }
+  int advance(char16_t ch) const { return face_->advance(ch); }
   // Sum of the advances of the characters.
-  int measure(std::u16string_view text) const;
+  int measure(std::u16string_view text) const { return face_->measure(text); }
   TEXTMETRICW textMetrics() const;
 
  private:
-  using Page = std::array<int16_t, 256>;
-  int advanceLocked(char16_t ch) const;
-  int measureCharacter(char16_t ch) const;
-
   LOGFONTW logFont_;
-  FontDescription description_;
-  mutable std::mutex mutex_;
-  mutable bool measured_ = false;
-  mutable FontMetrics metrics_;
-  mutable std::array<std::unique_ptr<Page>, 256> advances_;
+  std::shared_ptr<FontFace> face_;
 };
 
 }  // namespace platform::internal

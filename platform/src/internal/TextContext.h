@@ -18,6 +18,8 @@ class TextContext {
   PangoContext* context() const { return context_.get(); }
   // A one-line layout of the text in the font (control characters dropped).
   PangoLayoutHandle layout(const Font& font, std::u16string_view text) const;
+  PangoLayoutHandle layout(const PangoFontDescription* description, std::u16string_view text,
+                           bool underline = false, bool strikeOut = false) const;
   // Draws the text with its cell's top left corner at (x, top).
   void draw(cairo_t* cr, const Font& font, double x, double top, std::u16string_view text) const;
 
