@@ -320,5 +320,34 @@ TEST_F(EditTest, ReadOnlyAndDisabledControlsAskForStaticColours) {
   EXPECT_EQ(clientPixel(open, 150, 3), RGB(255, 255, 255));
 }
 
+TEST_F(EditTest, AlignmentStylesPlaceTheText) {
+  struct Case {
+    DWORD style;
+    int minimumX;
+    int maximumX;
+  };
+  const Case cases[] = {{ES_LEFT, 0, 5}, {ES_CENTER, 60, 100}, {ES_RIGHT, 140, 200}};
+  for (const Case& c : cases) {
+    HWND box = edit(c.style, {10, 10, 210, 34}, u"abc");
+    LRESULT at = SendMessageW(box, EM_POSFROMCHAR, 0, 0);
+    EXPECT_GE(GET_X_LPARAM(at), c.minimumX) << c.style;
+    EXPECT_LE(GET_X_LPARAM(at), c.maximumX) << c.style;
+    DestroyWindow(box);
+  }
+}
+
+TEST_F(EditTest, ParentColoursPaintTheField) {
+  HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+  parentLog().colorBrush = yellow;
+  parentLog().colorText = RGB(255, 0, 0);
+  HWND box = edit(ES_AUTOHSCROLL, {10, 10, 210, 34}, u"\x2588\x2588");
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(clientPixel(box, 150, 3), RGB(255, 255, 0));
+  LRESULT at = SendMessageW(box, EM_POSFROMCHAR, 0, 0);
+  EXPECT_EQ(clientPixel(box, GET_X_LPARAM(at) + 2, GET_Y_LPARAM(at) + 5), RGB(255, 0, 0));
+  DestroyWindow(box);
+  DeleteObject(yellow);
+}
+
 }  // namespace
 }  // namespace controls_test
