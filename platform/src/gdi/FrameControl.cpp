@@ -2,6 +2,7 @@
 // radio buttons and push buttons, drawn pixel-exact with rectangles.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/gdi.h"
 #include "platform/user.h"
@@ -163,24 +164,29 @@ void radioButton(HDC dc, const RECT& rect, UINT state) {
   RECT box{rect.left, rect.top + (height(rect) - side) / 2, rect.left + side,
            rect.top + (height(rect) - side) / 2 + side};
   // Two rings split along the rising diagonal, lit from the top left, as
-  // the classic radio button bitmap has them.
-  COLORREF fill = GetSysColor((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW);
+  // the classic radio button bitmap has them; drawn as runs of one colour.
+  COLORREF fill =
+      GetSysColor((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW);
   double centre = side / 2.0;
+  auto colorAt = [&](int x, int y) -> std::optional<COLORREF> {
+    double dx = x + 0.5 - centre, dy = y + 0.5 - centre;
+    double distance = std::sqrt(dx * dx + dy * dy);
+    bool upperLeft = x + y < side - 1;
+    if (distance > centre) return std::nullopt;
+    if (distance > centre - 1.2)
+      return GetSysColor(upperLeft ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+    if (distance > centre - 2.2) return GetSysColor(upperLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
+    return fill;
+  };
   for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
-      double dx = x + 0.5 - centre, dy = y + 0.5 - centre;
-      double distance = std::sqrt(dx * dx + dy * dy);
-      bool upperLeft = x + y < side - 1;
-      COLORREF color;
-      if (distance > centre) continue;
-      if (distance > centre - 1.2) {
-        color = GetSysColor(upperLeft ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
-      } else if (distance > centre - 2.2) {
-        color = GetSysColor(upperLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
-      } else {
-        color = fill;
-      }
-      pixelRun(dc, box.left + x, box.top + y, 1, color);
+    int x = 0;
+    while (x < side) {
+      std::optional<COLORREF> color = colorAt(x, y);
+      int run = 1;
+      while (x + run < side && colorAt(x + run, y) == color)
+        ++run;
+      if (color) pixelRun(dc, box.left + x, box.top + y, run, *color);
+      x += run;
     }
   }
   if (!(state & DFCS_CHECKED)) return;
