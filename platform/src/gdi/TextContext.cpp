@@ -77,3 +77,11 @@ void TextContext::draw(cairo_t* cr, const Font& font, double x, double top,
 }
 
 }  // namespace platform::internal
+
+#if defined(__SANITIZE_ADDRESS__)
+// fontconfig loads its configuration once and keeps it for the life of the
+// process; the leak checker is told so instead of reporting it at exit.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+#endif
