@@ -128,9 +128,10 @@ bool DeviceContext::restore(int level) {
 
 bool DeviceContext::selectBitmap(HGDIOBJ handle, std::shared_ptr<Bitmap> bitmap) {
   if (!memory_ || !bitmap) return false;
-  if (bitmap->selected && bitmap != state_.bitmap) return false;
-  if (state_.bitmap) state_.bitmap->selected = false;
-  bitmap->selected = true;
+  // The stock one-pixel bitmap sits in every new memory context at once.
+  if (bitmap->selected && bitmap != state_.bitmap && !bitmap->permanent()) return false;
+  if (state_.bitmap && !state_.bitmap->permanent()) state_.bitmap->selected = false;
+  if (!bitmap->permanent()) bitmap->selected = true;
   state_.bitmapHandle = handle;
   state_.bitmap = std::move(bitmap);
   rebuildTarget();
