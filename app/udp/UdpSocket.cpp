@@ -13,7 +13,7 @@
 
 #include "app/udp/internal/SocketError.h"
 #include "platform/kernel.h"
-#include "platform/winsock.h"
+#include "platform/sockets.h"
 
 namespace skiffwire {
 

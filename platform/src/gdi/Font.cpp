@@ -30,7 +30,6 @@ std::string familyFor(const LOGFONTW& lf) {
   static const std::map<std::string, const char*> known = {
       {"", kSans},
       {"ms sans serif", kSans},
-      {"microsoft sans serif", kSans},
       {"ms shell dlg", kSans},
       {"ms shell dlg 2", kSans},
       {"tahoma", kSans},

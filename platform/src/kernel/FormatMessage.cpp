@@ -48,9 +48,9 @@ std::u16string textArgument(DWORD_PTR value, bool narrow) {
   return reinterpret_cast<const char16_t*>(value);
 }
 
-// One argument formatted by its printf-style specification (the text between
-// the exclamation marks; "s" when there is none). Null for a specification
-// this platform does not take.
+// One argument formatted by its printf-style conversion (the text between
+// the exclamation marks; "s" when there is none). Null for a conversion this
+// platform does not take.
 std::optional<std::u16string> formatArgument(DWORD_PTR value, std::string_view spec) {
   if (spec.empty() || spec.find('*') != std::string_view::npos) return std::nullopt;
   const char conversion = spec.back();

@@ -1,5 +1,5 @@
 // WSAAsyncSelect over the owning thread's SocketWatcher.
-#include "platform/winsock.h"
+#include "platform/sockets.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -17,7 +17,7 @@
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
-#include "platform/winsock.h"
+#include "platform/sockets.h"
 
 namespace platform::internal {
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/winsock.h"
+#include "platform/sockets.h"
 
 namespace platform::internal {
 namespace {

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "WindowTestSupport.h"
-#include "platform/winsock.h"
+#include "platform/sockets.h"
 
 namespace windowing_test {
 namespace {
