@@ -183,7 +183,6 @@ inline constexpr LCTYPE LOCALE_SENGLISHCOUNTRYNAME = 0x00001002;
 inline constexpr LCTYPE LOCALE_IDEFAULTANSICODEPAGE = 0x00001004;
 inline constexpr LCTYPE LOCALE_IDEFAULTMACCODEPAGE = 0x00001011;
 
-
 LCID GetUserDefaultLCID();
 LCID GetSystemDefaultLCID();
 LCID GetThreadLocale();
@@ -221,8 +220,8 @@ inline constexpr DWORD FORMAT_MESSAGE_MAX_WIDTH_MASK = 0x000000FF;
 // system has no text for the identifier (GetLastError: ERROR_MR_MID_NOT_FOUND).
 // arguments, when inserts are used, is always read as an array of DWORD_PTR
 // values (as with FORMAT_MESSAGE_ARGUMENT_ARRAY); a va_list is not accepted.
-DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
-                     LPWSTR buffer, DWORD size, void* arguments);
+DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPWSTR buffer,
+                     DWORD size, void* arguments);
 
 HLOCAL LocalAlloc(UINT flags, SIZE_T bytes);
 HLOCAL LocalFree(HLOCAL memory);

@@ -63,12 +63,12 @@ HRESULT SafeArrayRedim(SAFEARRAY* array, SAFEARRAYBOUND* lastDimension);
 // Number parsing
 // ---------------------------------------------------------------------------
 struct NUMPARSE {
-  INT cDig;        // in: room in the digit array; out: digits written
-  ULONG dwInFlags;  // NUMPRS_* allowed
-  ULONG dwOutFlags; // NUMPRS_* found
-  INT cchUsed;      // characters consumed
-  INT nBaseShift;   // 0 decimal, 3 octal, 4 hex
-  INT nPwr10;       // decimal exponent applied to the digits
+  INT cDig;          // in: room in the digit array; out: digits written
+  ULONG dwInFlags;   // NUMPRS_* allowed
+  ULONG dwOutFlags;  // NUMPRS_* found
+  INT cchUsed;       // characters consumed
+  INT nBaseShift;    // 0 decimal, 3 octal, 4 hex
+  INT nPwr10;        // decimal exponent applied to the digits
 };
 
 inline constexpr ULONG NUMPRS_LEADING_WHITE = 0x0001;
@@ -101,8 +101,7 @@ inline constexpr ULONG VTBIT_R8 = 1u << VT_R8;
 inline constexpr ULONG VTBIT_CY = 1u << VT_CY;
 inline constexpr ULONG VTBIT_DECIMAL = 1u << VT_DECIMAL;
 
-HRESULT VarParseNumFromStr(LPCOLESTR text, LCID lcid, ULONG flags, NUMPARSE* numprs,
-                           BYTE* digits);
+HRESULT VarParseNumFromStr(LPCOLESTR text, LCID lcid, ULONG flags, NUMPARSE* numprs, BYTE* digits);
 HRESULT VarNumFromParseNum(NUMPARSE* numprs, BYTE* digits, ULONG vtBits, VARIANT* result);
 
 // ---------------------------------------------------------------------------
@@ -230,14 +229,24 @@ class Variant : public VARIANT {
     return *this;
   }
 
-  static Variant I2(SHORT v) { return Scalar(VT_I2, [&](VARIANT& x) { x.iVal = v; }); }
-  static Variant I4(LONG v) { return Scalar(VT_I4, [&](VARIANT& x) { x.lVal = v; }); }
-  static Variant R8(DOUBLE v) { return Scalar(VT_R8, [&](VARIANT& x) { x.dblVal = v; }); }
+  static Variant I2(SHORT v) {
+    return Scalar(VT_I2, [&](VARIANT& x) { x.iVal = v; });
+  }
+  static Variant I4(LONG v) {
+    return Scalar(VT_I4, [&](VARIANT& x) { x.lVal = v; });
+  }
+  static Variant R8(DOUBLE v) {
+    return Scalar(VT_R8, [&](VARIANT& x) { x.dblVal = v; });
+  }
   static Variant Bool(bool v) {
     return Scalar(VT_BOOL, [&](VARIANT& x) { x.boolVal = v ? VARIANT_TRUE : VARIANT_FALSE; });
   }
-  static Variant Null() { return Scalar(VT_NULL, [](VARIANT&) {}); }
-  static Variant Error(SCODE code) { return Scalar(VT_ERROR, [&](VARIANT& x) { x.scode = code; }); }
+  static Variant Null() {
+    return Scalar(VT_NULL, [](VARIANT&) {});
+  }
+  static Variant Error(SCODE code) {
+    return Scalar(VT_ERROR, [&](VARIANT& x) { x.scode = code; });
+  }
   // A missing optional argument.
   static Variant Missing() { return Error(DISP_E_PARAMNOTFOUND); }
   static Variant Str(std::u16string_view text) {

@@ -64,10 +64,18 @@ inline constexpr BOOL FALSE = 0;
 using HRESULT = int32_t;
 using SCODE = int32_t;
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
-constexpr int HRESULT_FACILITY(HRESULT hr) { return (static_cast<uint32_t>(hr) >> 16) & 0x1FFF; }
-constexpr int HRESULT_CODE(HRESULT hr) { return static_cast<uint32_t>(hr) & 0xFFFF; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+  return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+  return hr < 0;
+}
+constexpr int HRESULT_FACILITY(HRESULT hr) {
+  return (static_cast<uint32_t>(hr) >> 16) & 0x1FFF;
+}
+constexpr int HRESULT_CODE(HRESULT hr) {
+  return static_cast<uint32_t>(hr) & 0xFFFF;
+}
 constexpr HRESULT MAKE_HRESULT(uint32_t severity, uint32_t facility, uint32_t code) {
   return static_cast<HRESULT>((severity << 31) | (facility << 16) | code);
 }
@@ -162,9 +170,15 @@ using REFCLSID = const CLSID&;
 inline constexpr GUID GUID_NULL{};
 inline constexpr IID IID_NULL{};
 
-constexpr bool IsEqualGUID(REFGUID a, REFGUID b) { return a == b; }
-constexpr bool IsEqualIID(REFIID a, REFIID b) { return a == b; }
-constexpr bool IsEqualCLSID(REFCLSID a, REFCLSID b) { return a == b; }
+constexpr bool IsEqualGUID(REFGUID a, REFGUID b) {
+  return a == b;
+}
+constexpr bool IsEqualIID(REFIID a, REFIID b) {
+  return a == b;
+}
+constexpr bool IsEqualCLSID(REFCLSID a, REFCLSID b) {
+  return a == b;
+}
 
 // ---------------------------------------------------------------------------
 // Automation value types
@@ -311,7 +325,7 @@ inline constexpr USHORT FADF_DISPATCH = 0x0400;
 inline constexpr USHORT FADF_VARIANT = 0x0800;
 
 struct DISPPARAMS {
-  VARIANTARG* rgvarg;    // arguments in reverse order
+  VARIANTARG* rgvarg;  // arguments in reverse order
   DISPID* rgdispidNamedArgs;
   UINT cArgs;
   UINT cNamedArgs;

@@ -9,8 +9,8 @@
 #include <mutex>
 #include <vector>
 
-#include "internal/WindowHandleTable.h"
 #include "internal/Window.h"
+#include "internal/WindowHandleTable.h"
 
 namespace platform::internal {
 

@@ -18,10 +18,10 @@ TEST(Guid, RegistryFormRoundTrips) {
 
 TEST(Guid, MalformedTextIsRefused) {
   IID out{};
-  for (const char16_t* bad : {u"", u"{248DD896-BB45-11CF-9ABC-0080C7E7B78D", u"248DD896",
-                              u"{248DD896-BB45-11CF-9ABC-0080C7E7B78DX}",
-                              u"{248DD89G-BB45-11CF-9ABC-0080C7E7B78D}",
-                              u"{248DD896+BB45-11CF-9ABC-0080C7E7B78D}"}) {
+  for (const char16_t* bad :
+       {u"", u"{248DD896-BB45-11CF-9ABC-0080C7E7B78D", u"248DD896",
+        u"{248DD896-BB45-11CF-9ABC-0080C7E7B78DX}", u"{248DD89G-BB45-11CF-9ABC-0080C7E7B78D}",
+        u"{248DD896+BB45-11CF-9ABC-0080C7E7B78D}"}) {
     EXPECT_EQ(IIDFromString(bad, &out), CO_E_CLASSSTRING) << std::u16string(bad).size();
   }
   EXPECT_EQ(StringFromGUID2(kSocketClass, nullptr, 39), 0);
