@@ -96,6 +96,7 @@ int Peer::run(int stopFd) {
     }
     if (fds[1].revents) break;
     if (fds[0].revents) receiveAll();
+    endQuietTransmission();
     sendDue();
   }
   print("stopped after " + std::to_string(datagrams_) + " datagrams, " +
@@ -119,7 +120,21 @@ void Peer::onDatagram(std::string_view datagram, const sockaddr_in& from) {
   ++datagrams_;
   print("from " + EndpointText(from) + " " + std::to_string(datagram.size()) +
         " bytes: " + QuoteBytes(datagram));
-  if (transmission_.add(datagram)) endTransmission(from);
+  quietDue_.reset();
+  if (transmission_.add(datagram)) {
+    endTransmission(from);
+    return;
+  }
+  if (options_.quietMs == 0 || !transmission_.active()) return;
+  lastSender_ = from;
+  quietDue_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.quietMs);
+}
+
+void Peer::endQuietTransmission() {
+  if (!quietDue_ || std::chrono::steady_clock::now() < *quietDue_) return;
+  quietDue_.reset();
+  print("no datagram for " + std::to_string(options_.quietMs) + " ms: end of the transmission");
+  endTransmission(lastSender_);
 }
 
 void Peer::endTransmission(const sockaddr_in& from) {
@@ -178,9 +193,12 @@ void Peer::sendDue() {
 }
 
 int Peer::pollTimeoutMs() const {
-  if (!pending_) return -1;
+  std::optional<SteadyTime> next;
+  if (pending_) next = pending_->due;
+  if (quietDue_ && (!next || *quietDue_ < *next)) next = quietDue_;
+  if (!next) return -1;
   auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      pending_->due - std::chrono::steady_clock::now());
+      *next - std::chrono::steady_clock::now());
   return left.count() < 0 ? 0 : static_cast<int>(left.count()) + 1;
 }
 

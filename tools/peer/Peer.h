@@ -42,6 +42,8 @@ class Peer {
   void endTransmission(const sockaddr_in& from);
   std::string_view replyFor();
   void sendDue();
+  // Ends a transmission whose sender has been quiet for --quiet milliseconds.
+  void endQuietTransmission();
   int pollTimeoutMs() const;
   void print(const std::string& line);
 
@@ -52,6 +54,9 @@ class Peer {
   uint32_t transmissions_ = 0;
   uint64_t datagrams_ = 0;
   std::optional<PendingReply> pending_;
+  // When the transmission under way ends for want of datagrams, and who sent it.
+  std::optional<SteadyTime> quietDue_;
+  sockaddr_in lastSender_{};
 };
 
 // "hh:mm:ss.mmm" of the wall clock.

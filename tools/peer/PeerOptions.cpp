@@ -35,9 +35,11 @@ const char* PeerUsage() {
          "                     the checksum and length match the packets, else \"NAK\")\n"
          "  --nak-first N      answer the first N transmissions \"NAK\" whatever the mode\n"
          "  --delay MS         wait MS milliseconds before each reply\n"
+         "  --quiet MS         also end a transmission after MS milliseconds without a\n"
+         "                     datagram (for a sender that sends no end marker)\n"
          "  --help             show this text\n"
          "\n"
-         "A transmission ends with the end marker \"04\"; without it no reply is sent.\n"
+         "A transmission ends with the end marker \"04\" (or, with --quiet, a pause).\n"
          "Its first line of output names the address and port it is bound to. SIGINT\n"
          "and SIGTERM end the peer cleanly.\n";
 }
@@ -68,6 +70,8 @@ std::optional<PeerOptions> ParsePeerOptions(int argc, const char* const* argv, s
       ok = ParseNumber(value, options.nakFirst);
     } else if (name == "--delay") {
       ok = ParseNumber(value, options.delayMs);
+    } else if (name == "--quiet") {
+      ok = ParseNumber(value, options.quietMs);
     } else {
       error = "unknown option " + std::string(name);
       return std::nullopt;

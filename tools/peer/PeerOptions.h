@@ -16,6 +16,9 @@ struct PeerOptions {
   // Transmissions answered "NAK" whatever the mode, counted from the first.
   uint32_t nakFirst = 0;
   uint32_t delayMs = 0;
+  // A transmission without its end marker ends after this many milliseconds
+  // without a datagram; 0: only the end marker ends one.
+  uint32_t quietMs = 0;
   bool help = false;
 };
 

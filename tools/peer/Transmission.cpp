@@ -8,12 +8,15 @@ bool Transmission::add(std::string_view datagram) {
   switch (protocol::Classify(datagram)) {
     case protocol::DatagramKind::StartMarker:
       reset();
+      active_ = true;
       return false;
     case protocol::DatagramKind::Packet:
+      active_ = true;
       payload_.append(datagram);
       ++packetCount_;
       return false;
     case protocol::DatagramKind::Checksum:
+      active_ = true;
       checksum_ = protocol::ParseChecksumDatagram(datagram);
       return false;
     case protocol::DatagramKind::EndMarker:
@@ -31,6 +34,7 @@ void Transmission::reset() {
   payload_.clear();
   packetCount_ = 0;
   checksum_.reset();
+  active_ = false;
 }
 
 }  // namespace skiffwire::peer

@@ -22,6 +22,8 @@ class Transmission {
   // length; false without one.
   bool verified() const;
 
+  // True once a datagram of a transmission came since the last reset.
+  bool active() const { return active_; }
   uint32_t packetCount() const { return packetCount_; }
   const std::string& payload() const { return payload_; }
   const std::optional<protocol::ChecksumFields>& checksum() const { return checksum_; }
@@ -33,6 +35,7 @@ class Transmission {
   std::string payload_;
   uint32_t packetCount_ = 0;
   std::optional<protocol::ChecksumFields> checksum_;
+  bool active_ = false;
 };
 
 }  // namespace skiffwire::peer

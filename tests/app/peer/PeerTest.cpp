@@ -48,6 +48,17 @@ TEST(Peer, NakFirstAndFixedReplies) {
   }
 }
 
+TEST(Peer, QuietEndsATransmissionWithoutItsEndMarker) {
+  PeerBench bench({"--reply", "verify", "--quiet", "1000"});
+  ASSERT_TRUE(bench.peer.listening());
+  bench.send({"02", "ABCD", "EFGH", "IJ", "CRC5E10"});  // no "04"
+  EXPECT_EQ(bench.tool.receive(), "ACK");
+  EXPECT_TRUE(bench.peer.waitFor("end of the transmission"));
+  bench.send({"ABCD", "04"});  // the end marker still ends one at once
+  EXPECT_EQ(bench.tool.receive(), "NAK");
+  EXPECT_EQ(bench.peer.stop(), 0);
+}
+
 TEST(Peer, PrintsEveryDatagramWithItsSourceAndExactBytes) {
   PeerBench bench({"--reply", "none"});
   ASSERT_TRUE(bench.peer.listening());
