@@ -152,6 +152,15 @@ class HeadlessDisplay final : public DisplayDriver {
   std::vector<DisplayEvent> events_;
 };
 
+namespace headless {
+
+// Paints what waits to be painted in the window's top-level window, then
+// writes that window's image (its frame included) as a PNG file. False for
+// an unknown window or a file that cannot be written.
+bool SnapshotPng(HWND hwnd, const std::string& path);
+
+}  // namespace headless
+
 // Installs a fresh headless display for the lifetime of the object (tests).
 class ScopedHeadlessDisplay {
  public:

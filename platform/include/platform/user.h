@@ -573,6 +573,12 @@ inline constexpr int COLOR_GRADIENTACTIVECAPTION = 27;
 inline constexpr int COLOR_GRADIENTINACTIVECAPTION = 28;
 inline constexpr int COLOR_MENUHILIGHT = 29;
 inline constexpr int COLOR_MENUBAR = 30;
+inline constexpr int COLOR_DESKTOP = COLOR_BACKGROUND;
+inline constexpr int COLOR_3DFACE = COLOR_BTNFACE;
+inline constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
+inline constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
+inline constexpr int COLOR_3DHILIGHT = COLOR_BTNHIGHLIGHT;
+inline constexpr int COLOR_BTNHILIGHT = COLOR_BTNHIGHLIGHT;
 
 // System cursors and icons (LoadCursorW/LoadIconW with a null instance)
 inline const LPCWSTR IDC_ARROW = MAKEINTRESOURCEW(32512);

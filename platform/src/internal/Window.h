@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "internal/Region.h"
 #include "internal/WindowClass.h"
 #include "platform/user.h"
 
 namespace platform::internal {
 
 class MessageQueue;
+class WindowSurface;
+class ScrollBars;
 
 class Window {
  public:
@@ -42,10 +45,28 @@ class Window {
   bool writeExtra(int offset, size_t size, LONG_PTR value, LONG_PTR* previous);
 
   // Paint state, counted in the queue so that it finds WM_PAINT work cheaply.
-  void invalidate(const RECT* rect);
+  // The update region is in client coordinates. A window needs painting when
+  // its update region is not empty, its frame needs WM_NCPAINT, or an
+  // internal paint was asked for.
+  void invalidate(const RECT* rect, bool erase = true);
+  void invalidate(const Region& region, bool erase);
   void validate(const RECT* rect);
+  void validate(const Region& region);
+  // Drops every kind of pending paint, the frame's too (hiding, destroying).
+  void validateAll();
+  void invalidateFrame();
+  void requestInternalPaint();
+  // Take the pending frame paint or erase (false when none is pending).
+  bool takeFramePaint();
+  bool takeErase();
+  void cancelErase() { erasePending_ = false; }
+  bool erasePending() const { return erasePending_; }
+  bool framePending() const { return framePending_; }
   bool needsPaint() const { return needsPaint_; }
-  const RECT& updateRect() const { return updateRect_; }
+  // WM_PAINT is due: the update region is not empty or a paint was asked for.
+  bool needsClientPaint() const { return !updateRegion_.empty() || internalPaint_; }
+  const Region& updateRegion() const { return updateRegion_; }
+  RECT updateRect() const { return updateRegion_.bounds(); }
 
   // Relations (WindowManager lock).
   HWND parent = nullptr;  // the desktop for a top-level window
@@ -66,14 +87,24 @@ class Window {
   RECT normalRect{};         // where a minimized or maximized window restores to
   bool sendSizeMove = true;  // WM_SIZE/WM_MOVE not sent yet
 
+  // Drawing state.
+  std::shared_ptr<WindowSurface> surface;  // top-level windows: what they are drawn into
+  std::shared_ptr<ScrollBars> scrollBars;  // the standard scroll bars, once set
+  bool captionActive = false;              // the frame is drawn as active
+
  private:
   HWND handle_ = nullptr;
   std::shared_ptr<WindowClass> class_;
   std::shared_ptr<MessageQueue> queue_;
   DWORD threadId_;
   std::vector<BYTE> extra_;
+  void refreshPaintCount();
+
   bool needsPaint_ = false;
-  RECT updateRect_{};
+  bool erasePending_ = false;
+  bool framePending_ = false;
+  bool internalPaint_ = false;
+  Region updateRegion_;
 };
 
 }  // namespace platform::internal

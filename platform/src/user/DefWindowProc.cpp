@@ -4,16 +4,21 @@
 #include <algorithm>
 
 #include "internal/Activation.h"
+#include "internal/FramePainter.h"
 #include "internal/MessageQueue.h"
 #include "internal/Messenger.h"
+#include "internal/NonClientInput.h"
 #include "internal/NonClientMetrics.h"
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
 #include "platform/display.h"
+#include "platform/gdi.h"
 #include "platform/kernel.h"
 
 using platform::internal::Activation;
+using platform::internal::FramePainter;
 using platform::internal::Messenger;
+using platform::internal::NonClientInput;
 using platform::internal::NonClientMetrics;
 using platform::internal::Window;
 using platform::internal::WindowManager;
@@ -28,6 +33,7 @@ bool isTopLevel(const Window& w) {
 void storeText(Window& w, LPCWSTR text) {
   // A text beginning with 0xFFFF is a resource ordinal, not text.
   w.text = (text && text[0] != 0xFFFF) ? std::u16string(text) : std::u16string();
+  if ((w.style & WS_CAPTION) == WS_CAPTION) w.invalidateFrame();
   if (isTopLevel(w)) platform::CurrentDisplay().windowRetitled(w.handle(), w.text);
 }
 
@@ -71,10 +77,13 @@ LRESULT setCursor(Window& w, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
-LRESULT systemCommand(HWND hwnd, WPARAM command) {
+LRESULT systemCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
   switch (command & 0xFFF0) {
     case SC_CLOSE:
       Messenger::send(hwnd, WM_CLOSE, 0, 0);
+      break;
+    case SC_MOVE:
+      NonClientInput::moveWindow(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case SC_MINIMIZE:
       ShowWindow(hwnd, SW_MINIMIZE);
@@ -109,6 +118,30 @@ void windowPosChanged(HWND hwnd, const WINDOWPOS* pos) {
     Messenger::send(hwnd, WM_MOVE, 0,
                     MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
   }
+}
+
+// Fills the area to paint with the class background: a brush, or a system
+// colour given as COLOR_x + 1. Nonzero when there was one.
+LRESULT eraseBackground(Window& w, HDC dc) {
+  HBRUSH background = w.windowClass().background();
+  if (!background || !dc) return 0;
+  RECT client{0, 0, w.clientRect.right - w.clientRect.left, w.clientRect.bottom - w.clientRect.top};
+  FillRect(dc, &client, background);
+  return 1;
+}
+
+// Edit controls and list boxes sit on the window colour, the rest on the
+// button face; text is in the window text colour.
+LRESULT controlColors(UINT message, HDC dc) {
+  bool onWindow = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+  if (message == WM_CTLCOLORSCROLLBAR) {
+    SetBkColor(dc, GetSysColor(COLOR_3DHILIGHT));
+    SetTextColor(dc, GetSysColor(COLOR_3DFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_SCROLLBAR));
+  }
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(onWindow ? COLOR_WINDOW : COLOR_3DFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(onWindow ? COLOR_WINDOW : COLOR_3DFACE));
 }
 
 }  // namespace
@@ -150,18 +183,38 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(hwnd);
       return 0;
     case WM_SYSCOMMAND:
-      return systemCommand(hwnd, wParam);
+      return systemCommand(hwnd, wParam, lParam);
     case WM_SYSKEYDOWN:
       if (wParam == static_cast<WPARAM>(VK_F4) && (HIWORD(lParam) & 0x2000)) {
         Messenger::send(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       return 0;
-    case WM_PAINT:
-      w->validate(nullptr);
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (BeginPaint(hwnd, &paint)) EndPaint(hwnd, &paint);
       return 0;
+    }
     case WM_ERASEBKGND:
-      return w->windowClass().background() ? 1 : 0;
+      return eraseBackground(*w, reinterpret_cast<HDC>(wParam));
+    case WM_NCPAINT:
+      FramePainter::paint(hwnd);
+      return 0;
     case WM_NCACTIVATE:
+      w->captionActive = wParam != 0;
+      if ((w->style & WS_CAPTION) == WS_CAPTION) w->invalidateFrame();
+      return TRUE;
+    case WM_NCLBUTTONDOWN:
+      NonClientInput::buttonDown(hwnd, static_cast<LRESULT>(wParam),
+                                 POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return controlColors(message, reinterpret_cast<HDC>(wParam));
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN:
       return TRUE;

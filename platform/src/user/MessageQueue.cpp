@@ -12,6 +12,7 @@
 #include "internal/DisplayState.h"
 #include "internal/InputTranslator.h"
 #include "internal/Messenger.h"
+#include "internal/Painting.h"
 #include "internal/WindowManager.h"
 #include "platform/clock.h"
 #include "platform/display.h"
@@ -348,7 +349,11 @@ bool MessageQueue::takePaint(MSG* msg, const Filter& filter) {
     pending.pop_back();
     auto w = manager.find(hwnd);
     if (!w || !w->isVisible()) continue;
-    if (w->queue().get() == this && w->needsPaint()) {
+    if (w->queue().get() == this && w->needsPaint() && !w->needsClientPaint()) {
+      // Only the frame waits: it is painted here, without a WM_PAINT.
+      Painting::paintPendingFrame(hwnd);
+    }
+    if (w->queue().get() == this && w->needsClientPaint()) {
       MSG candidate{hwnd, WM_PAINT, 0, 0, GetTickCount(), manager.cursorPos(), 0};
       if (filter.matches(candidate)) {
         *msg = candidate;

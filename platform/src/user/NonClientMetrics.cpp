@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "internal/FrameLayout.h"
 #include "platform/display.h"
 
 namespace platform::internal {
@@ -161,13 +162,9 @@ LRESULT NonClientMetrics::hitTest(DWORD style, DWORD exStyle, const RECT& window
     if (top) return HTTOP;
     if (bottom) return HTBOTTOM;
   }
-  RECT insets = frameInsets(style, exStyle, false, static_cast<UINT>(CurrentDisplay().dpi()));
-  if ((style & WS_CAPTION) == WS_CAPTION && point.y < window.top + insets.top &&
-      point.y >= window.top + insets.left) {
-    int button = metric(SM_CXSIZE);
-    if ((style & WS_SYSMENU) && point.x >= window.right - insets.right - button) return HTCLOSE;
-    return HTCAPTION;
-  }
+  FrameLayout layout = FrameLayout::of(style, exStyle, window, client);
+  LRESULT captionPart = layout.captionPartAt(POINT{point.x - window.left, point.y - window.top});
+  if (captionPart != HTNOWHERE) return captionPart;
   if ((style & WS_VSCROLL) && point.x >= client.right && point.y < client.bottom) return HTVSCROLL;
   if ((style & WS_HSCROLL) && point.y >= client.bottom && point.x < client.right) return HTHSCROLL;
   return HTBORDER;

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "internal/MessageQueue.h"
+#include "internal/ScrollBars.h"
+#include "internal/WindowSurface.h"
 
 namespace platform::internal {
 
@@ -47,30 +49,77 @@ bool Window::writeExtra(int offset, size_t size, LONG_PTR value, LONG_PTR* previ
   return true;
 }
 
-void Window::invalidate(const RECT* rect) {
+void Window::refreshPaintCount() {
+  bool needs = !updateRegion_.empty() || framePending_ || internalPaint_;
+  if (needs == needsPaint_) return;
+  needsPaint_ = needs;
+  if (queue_) queue_->countPaint(needs ? +1 : -1);
+}
+
+void Window::invalidate(const RECT* rect, bool erase) {
   RECT client{0, 0, clientRect.right - clientRect.left, clientRect.bottom - clientRect.top};
   RECT area = client;
   if (rect && !IntersectRect(&area, rect, &client)) return;
   if (IsRectEmpty(&area)) return;
-  if (needsPaint_) {
-    UnionRect(&updateRect_, &updateRect_, &area);
-    return;
-  }
-  updateRect_ = area;
-  needsPaint_ = true;
-  if (queue_) queue_->countPaint(+1);
+  invalidate(Region(area), erase);
+}
+
+void Window::invalidate(const Region& region, bool erase) {
+  RECT client{0, 0, clientRect.right - clientRect.left, clientRect.bottom - clientRect.top};
+  Region area = Region::combine(region, Region(client), Region::Op::And);
+  if (area.empty()) return;
+  updateRegion_ |= area;
+  if (erase) erasePending_ = true;
+  refreshPaintCount();
 }
 
 void Window::validate(const RECT* rect) {
-  if (!needsPaint_) return;
-  if (rect) {
-    RECT common;
-    // A partial validation keeps the whole update rectangle (no regions yet).
-    if (!IntersectRect(&common, rect, &updateRect_) || !EqualRect(&common, &updateRect_)) return;
+  if (!rect) {
+    updateRegion_ = Region();
+    erasePending_ = false;
+    internalPaint_ = false;
+  } else {
+    updateRegion_ -= Region(*rect);
+    if (updateRegion_.empty()) erasePending_ = false;
   }
-  needsPaint_ = false;
-  SetRectEmpty(&updateRect_);
-  if (queue_) queue_->countPaint(-1);
+  refreshPaintCount();
+}
+
+void Window::validate(const Region& region) {
+  updateRegion_ -= region;
+  if (updateRegion_.empty()) erasePending_ = false;
+  refreshPaintCount();
+}
+
+void Window::validateAll() {
+  updateRegion_ = Region();
+  erasePending_ = false;
+  framePending_ = false;
+  internalPaint_ = false;
+  refreshPaintCount();
+}
+
+void Window::invalidateFrame() {
+  framePending_ = true;
+  refreshPaintCount();
+}
+
+void Window::requestInternalPaint() {
+  internalPaint_ = true;
+  refreshPaintCount();
+}
+
+bool Window::takeFramePaint() {
+  if (!framePending_) return false;
+  framePending_ = false;
+  refreshPaintCount();
+  return true;
+}
+
+bool Window::takeErase() {
+  bool pending = erasePending_;
+  erasePending_ = false;
+  return pending;
 }
 
 }  // namespace platform::internal

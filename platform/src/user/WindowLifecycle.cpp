@@ -233,7 +233,7 @@ void WindowLifecycle::release(HWND hwnd) {
   }
   Messenger::send(hwnd, WM_NCDESTROY, 0, 0);
   bool topLevel = w->parent == manager().desktop();
-  w->validate(nullptr);
+  w->validateAll();
   if (w->queue()) w->queue()->forgetWindow(hwnd);
   w->stage = Window::Stage::Gone;
   manager().remove(*w);

@@ -6,6 +6,7 @@
 #include "internal/MessageQueue.h"
 #include "internal/Messenger.h"
 #include "internal/NonClientMetrics.h"
+#include "internal/Painting.h"
 #include "internal/WindowManager.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
@@ -123,6 +124,7 @@ void WindowPlacement::invalidateTree(HWND hwnd) {
   auto w = manager().find(hwnd);
   if (!w || !w->isVisible()) return;
   w->invalidate(nullptr);
+  if (Painting::hasFrame(w->style, w->exStyle)) w->invalidateFrame();
   for (HWND child : manager().children(hwnd))
     invalidateTree(child);
 }
@@ -130,7 +132,7 @@ void WindowPlacement::invalidateTree(HWND hwnd) {
 void WindowPlacement::validateTree(HWND hwnd) {
   auto w = manager().find(hwnd);
   if (!w) return;
-  w->validate(nullptr);
+  w->validateAll();
   for (HWND child : manager().children(hwnd))
     validateTree(child);
 }
@@ -216,8 +218,19 @@ bool WindowPlacement::setPosition(HWND hwnd, HWND insertAfter, int x, int y, int
   if (!(pos.flags & SWP_NOACTIVATE)) Activation::setActive(hwnd, WA_ACTIVE);
   if (!manager().find(hwnd)) return false;
   bool resized = !(pos.flags & kNoClientSize);
+  bool moved = !(pos.flags & SWP_NOMOVE) && !EqualRect(&oldWindow, &newWindow);
   if (shown || (resized && !(pos.flags & SWP_NOREDRAW)) || (pos.flags & SWP_FRAMECHANGED)) {
     invalidateTree(hwnd);
+  }
+  if (w->isChild() && !(pos.flags & SWP_NOREDRAW)) {
+    // Child windows share their top-level window's pixels: what a child
+    // uncovers is repainted by the windows below it, and a moved child
+    // repaints itself where it lands.
+    bool wasVisible = hidden || (w->isVisible() && !shown);
+    if (wasVisible && (hidden || moved || resized)) {
+      Painting::invalidate(w->parent, Region(oldWindow), true, Painting::Children::All);
+    }
+    if (moved && w->isVisible()) invalidateTree(hwnd);
   }
 
   WINDOWPOS changed = pos;

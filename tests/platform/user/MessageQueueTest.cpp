@@ -221,7 +221,8 @@ TEST_F(MessageQueue, PaintIsGeneratedUntilValidated) {
   InvalidateRect(hwnd, nullptr, TRUE);
   log().clear();
   UpdateWindow(hwnd);
-  EXPECT_THAT(messagesOf(hwnd), ElementsAre(WM_PAINT));
+  // The default painting erases the background first (BeginPaint).
+  EXPECT_THAT(messagesOf(hwnd), ElementsAre(WM_PAINT, WM_ERASEBKGND));
   ShowWindow(hwnd, SW_HIDE);
   InvalidateRect(hwnd, nullptr, TRUE);  // a hidden window has nothing to paint
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
