@@ -1,6 +1,7 @@
 // DrawFrameControl: the classic caption buttons, scroll arrows, check boxes,
 // radio buttons and push buttons, drawn pixel-exact with rectangles.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/gdi.h"
 #include "platform/user.h"
@@ -157,38 +158,31 @@ void checkBox(HDC dc, const RECT& rect, UINT state) {
   checkMark(dc, inner.left + (width(inner) - 7) / 2, inner.top + (height(inner) - 7) / 2, mark);
 }
 
-// A filled circle drawn in two colours split along the rising diagonal.
-void splitCircle(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-  int saved = SaveDC(dc);
-  SelectObject(dc, GetStockObject(NULL_PEN));
-  HBRUSH lower = CreateSolidBrush(bottomRight);
-  SelectObject(dc, lower);
-  Ellipse(dc, r.left, r.top, r.right + 1, r.bottom + 1);
-  POINT corner[3] = {{r.left, r.top}, {r.right, r.top}, {r.left, r.bottom}};
-  HRGN half = CreatePolygonRgn(corner, 3, ALTERNATE);
-  ExtSelectClipRgn(dc, half, RGN_AND);
-  DeleteObject(half);
-  HBRUSH upper = CreateSolidBrush(topLeft);
-  SelectObject(dc, upper);
-  Ellipse(dc, r.left, r.top, r.right + 1, r.bottom + 1);
-  RestoreDC(dc, saved);
-  DeleteObject(lower);
-  DeleteObject(upper);
-}
-
 void radioButton(HDC dc, const RECT& rect, UINT state) {
   int side = std::min({width(rect), height(rect), 12});
   RECT box{rect.left, rect.top + (height(rect) - side) / 2, rect.left + side,
            rect.top + (height(rect) - side) / 2 + side};
-  splitCircle(dc, box, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-  RECT ring = box;
-  InflateRect(&ring, -1, -1);
-  splitCircle(dc, ring, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
-  RECT inside = ring;
-  InflateRect(&inside, -1, -1);
-  COLORREF fill =
-      GetSysColor((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW);
-  splitCircle(dc, inside, fill, fill);
+  // Two rings split along the rising diagonal, lit from the top left, as
+  // the classic radio button bitmap has them.
+  COLORREF fill = GetSysColor((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW);
+  double centre = side / 2.0;
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      double dx = x + 0.5 - centre, dy = y + 0.5 - centre;
+      double distance = std::sqrt(dx * dx + dy * dy);
+      bool upperLeft = x + y < side - 1;
+      COLORREF color;
+      if (distance > centre) continue;
+      if (distance > centre - 1.2) {
+        color = GetSysColor(upperLeft ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+      } else if (distance > centre - 2.2) {
+        color = GetSysColor(upperLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
+      } else {
+        color = fill;
+      }
+      pixelRun(dc, box.left + x, box.top + y, 1, color);
+    }
+  }
   if (!(state & DFCS_CHECKED)) return;
   int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
   COLORREF dot = GetSysColor((state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);

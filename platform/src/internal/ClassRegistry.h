@@ -26,7 +26,8 @@ class ClassRegistry {
 
  private:
   ClassRegistry();
-  void addSystemClass(const char16_t* name, UINT style, LPCWSTR cursor, int background);
+  void addSystemClass(const char16_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor,
+                      int background);
   bool matches(const WindowClass& cls, LPCWSTR name) const;
 
   mutable std::mutex mutex_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "internal/SystemClasses.h"
 #include "platform/kernel.h"
 
 namespace platform::internal {
@@ -31,21 +32,21 @@ ClassRegistry& ClassRegistry::instance() {
 
 ClassRegistry::ClassRegistry() {
   constexpr UINT kRedraw = CS_HREDRAW | CS_VREDRAW;
-  addSystemClass(u"BUTTON", CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
-  addSystemClass(u"EDIT", CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM, 0);
-  addSystemClass(u"STATIC", CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, 0);
-  addSystemClass(u"SCROLLBAR", CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
-  addSystemClass(u"LISTBOX", CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, 0);
-  addSystemClass(u"COMBOBOX", CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
-  addSystemClass(u"MDIClient", 0, IDC_ARROW, COLOR_APPWORKSPACE + 1);
+  addSystemClass(u"BUTTON", ButtonWindowProc, CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
+  addSystemClass(u"EDIT", EditWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM, 0);
+  addSystemClass(u"STATIC", StaticWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, 0);
+  addSystemClass(u"SCROLLBAR", DefWindowProcW, CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
+  addSystemClass(u"LISTBOX", DefWindowProcW, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, 0);
+  addSystemClass(u"COMBOBOX", DefWindowProcW, CS_DBLCLKS | CS_PARENTDC | kRedraw, IDC_ARROW, 0);
+  addSystemClass(u"MDIClient", DefWindowProcW, 0, IDC_ARROW, COLOR_APPWORKSPACE + 1);
 }
 
-void ClassRegistry::addSystemClass(const char16_t* name, UINT style, LPCWSTR cursor,
-                                   int background) {
+void ClassRegistry::addSystemClass(const char16_t* name, WNDPROC procedure, UINT style,
+                                   LPCWSTR cursor, int background) {
   WNDCLASSEXW info{};
   info.cbSize = sizeof info;
   info.style = style | CS_GLOBALCLASS;
-  info.lpfnWndProc = DefWindowProcW;
+  info.lpfnWndProc = procedure;
   info.cbWndExtra = kSystemWindowExtra;
   info.hCursor = LoadCursorW(nullptr, cursor);
   info.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(background));

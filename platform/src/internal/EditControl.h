@@ -1,0 +1,131 @@
+// A window of the "EDIT" class: single- or multi-line editing over an
+// EditText, with the caret and selection driven by keys and the mouse, the
+// clipboard, scrolling (and the window's scroll bars), the edit messages,
+// and EN_UPDATE/EN_CHANGE to the parent.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "internal/EditPainter.h"
+#include "internal/EditText.h"
+#include "internal/Font.h"
+
+namespace platform::internal {
+
+// Character widths of the control's font; a password box measures every
+// character as its mask.
+class FontWidths final : public CharWidths {
+ public:
+  void setFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
+  void setMask(char16_t mask) { mask_ = mask; }
+  const Font& font() const { return *font_; }
+  int width(char16_t ch) const override { return font_->advance(mask_ ? mask_ : ch); }
+  int tabStop() const override { return 8 * font_->metrics().aveCharWidth; }
+
+ private:
+  std::shared_ptr<Font> font_;
+  char16_t mask_ = 0;
+};
+
+class EditControl {
+ public:
+  explicit EditControl(HWND hwnd);
+
+  static LRESULT procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  // One step of undo: the characters at `start` that replaced `removed`.
+  struct Undo {
+    bool available = false;
+    size_t start = 0;
+    size_t insertedLength = 0;
+    std::u16string removed;
+  };
+
+  LRESULT onCreate(const CREATESTRUCTW* create);
+  LRESULT onPaint(HDC given);
+  LRESULT onSetText(LPCWSTR text);
+  LRESULT onGetText(WPARAM size, LPWSTR buffer);
+  LRESULT onChar(WPARAM ch);
+  LRESULT onKeyDown(WPARAM key);
+  LRESULT onButtonDown(WPARAM keys, LPARAM point);
+  LRESULT onDoubleClick(LPARAM point);
+  LRESULT onMouseMove(LPARAM point);
+  LRESULT onButtonUp();
+  LRESULT onFocus(bool focused);
+  LRESULT onSetFont(WPARAM font, LPARAM redraw);
+  LRESULT onSize();
+  LRESULT onScroll(bool vertical, WORD code, int thumb);
+  LRESULT onMouseWheel(WPARAM wParam);
+  LRESULT onGetDialogCode(WPARAM key, LPARAM message);
+  LRESULT onGetSel(WPARAM start, LPARAM end);
+  LRESULT onSetSel(WPARAM start, LPARAM end);
+  LRESULT onScrollCaret();
+  LRESULT onLimitText(WPARAM limit);
+  LRESULT onSetPasswordChar(WPARAM ch);
+  LRESULT onSetReadOnly(WPARAM readOnly);
+  LRESULT onSetCueBanner(WPARAM whenFocused, LPARAM text);
+  LRESULT onGetCueBanner(WPARAM buffer, LPARAM size);
+  LRESULT onReplaceSel(WPARAM canUndo, LPARAM text);
+  LRESULT onLineIndex(WPARAM line);
+  LRESULT onLineLength(WPARAM index);
+  LRESULT onLineFromChar(WPARAM index);
+  LRESULT onGetLine(WPARAM line, LPARAM buffer);
+  LRESULT onLineScroll(WPARAM columns, LPARAM lines);
+  LRESULT onScrollMessage(WPARAM action);
+  LRESULT onGetRect(LPARAM rect);
+  LRESULT onSetMargins(WPARAM which, LPARAM margins);
+  LRESULT onPosFromChar(WPARAM index);
+  LRESULT onCharFromPos(LPARAM point);
+  LRESULT onUndo();
+  LRESULT onCut();
+  LRESULT onCopy();
+  LRESULT onPaste();
+  LRESULT onClear();
+  LRESULT onStyleChanged();
+
+  DWORD style() const;
+  bool multiLine() const { return (style() & ES_MULTILINE) != 0; }
+  bool readOnly() const { return (style() & ES_READONLY) != 0; }
+  bool wordWrap() const { return multiLine() && !(style() & ES_AUTOHSCROLL); }
+  char16_t mask() const;
+  EditView view();
+  RECT formatRect() const;
+  int lineHeight() const { return widths_.font().metrics().height; }
+  size_t visibleLines() const;
+  void relayout();
+
+  // Replaces the selection as the user or EM_REPLACESEL does: filtered by
+  // the styles, cut to the limit; false when nothing could change.
+  bool replaceSelection(std::u16string_view with, bool typed);
+  void applyReplacement(size_t start, size_t end, std::u16string_view with, bool keepUndo);
+  void changed();
+  void moveCaret(size_t caret, bool extend);
+  size_t hitTest(POINT client, bool clampToView);
+  void scrollToCaret();
+  void scrollTo(size_t firstLine, int xOffset);
+  void updateScrollBars();
+  void refresh();
+  void notify(WORD code);
+
+  HWND hwnd_;
+  HFONT fontHandle_ = nullptr;
+  FontWidths widths_;
+  EditText text_;
+  size_t limit_;
+  char16_t password_ = u'*';
+  std::u16string cue_;
+  bool cueWhenFocused_ = false;
+  int leftMargin_ = 1;
+  int rightMargin_ = 1;
+  size_t firstLine_ = 0;
+  int xOffset_ = 0;
+  int desiredX_ = -1;
+  bool focused_ = false;
+  bool tracking_ = false;
+  bool modified_ = false;
+  Undo undo_;
+};
+
+}  // namespace platform::internal

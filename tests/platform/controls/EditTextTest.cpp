@@ -1,0 +1,146 @@
+#include "internal/EditText.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::internal::CharWidths;
+using platform::internal::EditText;
+using ::testing::ElementsAre;
+
+// Every character 10 pixels wide, tab stops every 40.
+class FixedWidths final : public CharWidths {
+ public:
+  int width(char16_t) const override { return 10; }
+  int tabStop() const override { return 40; }
+};
+
+std::vector<std::u16string> linesOf(EditText& text) {
+  std::vector<std::u16string> lines;
+  for (size_t i = 0; i < text.lineCount(); ++i)
+    lines.emplace_back(text.lineText(i));
+  return lines;
+}
+
+class EditTextTest : public ::testing::Test {
+ protected:
+  FixedWidths widths_;
+  EditText text_{widths_};
+};
+
+TEST_F(EditTextTest, ParagraphsEndAtLineBreaks) {
+  text_.setLayout(true, false, 0);
+  text_.setText(u"one\r\ntwo\nthree\r\n");
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"one", u"two", u"three", u""));
+  EXPECT_EQ(text_.lineStart(1), 5u);
+  EXPECT_EQ(text_.lineOf(4), 0u);  // the break belongs to its line
+  EXPECT_EQ(text_.lineOf(5), 1u);
+}
+
+TEST_F(EditTextTest, SingleLineKeepsBreaksAsCharacters) {
+  text_.setLayout(false, true, 30);
+  text_.setText(u"a\r\nb c d e");
+  EXPECT_EQ(text_.lineCount(), 1u);
+  EXPECT_EQ(text_.lineLength(0), text_.length());
+}
+
+TEST_F(EditTextTest, WordWrapBreaksAfterSpacesAndCutsLongWords) {
+  text_.setLayout(true, true, 60);  // six characters a line
+  text_.setText(u"aa bb cc dddddddddd e");
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"aa bb ", u"cc ", u"dddddd", u"dddd e"));
+  // At a wrap point the index belongs to the line it starts.
+  EXPECT_EQ(text_.lineOf(6), 1u);
+  EXPECT_EQ(text_.xOf(7), 10);
+  EXPECT_EQ(text_.indexAt(1, 14), 7u);
+  EXPECT_EQ(text_.indexAt(1, 16), 8u);
+}
+
+TEST_F(EditTextTest, TabsAdvanceToTheNextStop) {
+  text_.setLayout(true, false, 0);
+  text_.setText(u"a\tb");
+  EXPECT_EQ(text_.xOf(2), 40);
+  EXPECT_EQ(text_.xOf(3), 50);
+}
+
+TEST_F(EditTextTest, ReplaceKeepsTheParagraphsAfterTheChange) {
+  text_.setLayout(true, true, 60);
+  text_.setText(u"first line here\r\nsecond\r\nthird words wrap");
+  size_t before = text_.lineCount();
+  text_.replace(0, 5, u"1st");
+  EXPECT_EQ(text_.text(), u"1st line here\r\nsecond\r\nthird words wrap");
+  EXPECT_EQ(text_.caret(), 3u);
+  EXPECT_EQ(text_.lineCount(), before);
+  EXPECT_EQ(text_.lineText(text_.lineOf(text_.length())), u"wrap");
+  // Joining two paragraphs by deleting the break between them.
+  size_t breakAt = text_.text().find(u"\r\n");
+  text_.replace(breakAt, breakAt + 2, u" ");
+  EXPECT_EQ(text_.lineText(text_.lineOf(0)), u"1st ");
+}
+
+TEST_F(EditTextTest, ReplaceThatAddsBreaksSplitsTheParagraph) {
+  struct Case {
+    std::u16string initial;
+    size_t start, end;
+    std::u16string with;
+    std::vector<std::u16string> lines;
+  };
+  const std::vector<Case> cases = {
+      {u"abc", 1, 1, u"\r\n", {u"a", u"bc"}},   {u"ab\r\ncd", 2, 4, u"", {u"abcd"}},
+      {u"ab\r\ncd", 2, 3, u"", {u"ab", u"cd"}},  // "\r" gone, the "\n" still breaks
+      {u"ab\ncd", 2, 2, u"\r", {u"ab", u"cd"}}, {u"", 0, 0, u"x\r\n", {u"x", u""}},
+      {u"a\r\nb\r\nc", 0, 7, u"z", {u"z"}},
+  };
+  for (const Case& c : cases) {
+    EditText text(widths_);
+    text.setLayout(true, false, 0);
+    text.setText(c.initial);
+    text.replace(c.start, c.end, c.with);
+    EXPECT_EQ(linesOf(text), c.lines) << std::string(c.initial.begin(), c.initial.end());
+  }
+}
+
+TEST_F(EditTextTest, SettingATextThatExtendsTheOldOneKeepsItsLines) {
+  text_.setLayout(true, true, 60);
+  std::u16string log;
+  for (int i = 0; i < 50; ++i) {
+    log += u"line " + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u" of the log\r\n";
+    text_.setText(log);
+    EXPECT_EQ(text_.lineCount(), static_cast<size_t>(3 * (i + 1) + 1));
+  }
+  EXPECT_EQ(text_.lineOf(text_.length()), text_.lineCount() - 1);
+}
+
+TEST_F(EditTextTest, SelectionIsClampedAndNeverSplitsABreak) {
+  text_.setLayout(true, false, 0);
+  text_.setText(u"ab\r\ncd");
+  text_.select(100, 3);
+  EXPECT_EQ(text_.anchor(), 6u);
+  EXPECT_EQ(text_.caret(), 2u);  // inside "\r\n": before it
+  EXPECT_EQ(text_.selectionStart(), 2u);
+  EXPECT_EQ(text_.selectedText(), u"\r\ncd");
+}
+
+TEST_F(EditTextTest, WordAndCharacterMovement) {
+  text_.setLayout(true, false, 0);
+  text_.setText(u"one two\r\nthree");
+  EXPECT_EQ(text_.nextWord(0), 4u);
+  EXPECT_EQ(text_.nextWord(4), 7u);
+  EXPECT_EQ(text_.nextWord(7), 9u);  // over the break
+  EXPECT_EQ(text_.previousWord(9), 7u);
+  EXPECT_EQ(text_.previousWord(7), 4u);
+  EXPECT_EQ(text_.previousCharacter(9), 7u);
+  EXPECT_EQ(text_.nextCharacter(7), 9u);
+  EXPECT_EQ(text_.wordAt(5), std::make_pair(size_t{4}, size_t{7}));
+}
+
+TEST_F(EditTextTest, WidestLineMeasuresEachParagraph) {
+  text_.setLayout(true, false, 0);
+  text_.setText(u"ab\r\nabcdef\r\nabc");
+  EXPECT_EQ(text_.widestLine(), 60);
+}
+
+}  // namespace
