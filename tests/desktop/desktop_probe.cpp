@@ -6,6 +6,9 @@
 // input never comes.
 //
 //   desktop_probe <snapshot.png> <expected text>
+//   desktop_probe <snapshot.png> --box
+// With --box it shows a message box over its window instead, prints where
+// the box is ("box shown"), writes its snapshot, and prints the answer.
 #include <cstdio>
 #include <string>
 
@@ -21,6 +24,7 @@ constexpr int kEditId = 102;
 constexpr int kCheckId = 103;
 constexpr UINT_PTR kSafetyTimer = 1;
 constexpr UINT kSafetyMs = 60000;
+constexpr UINT_PTR kBoxSnapshotTimer = 2;
 
 enum class Kind { Button, Edit, Check };
 
@@ -128,6 +132,28 @@ void finishWhenComplete() {
   PostQuitMessage(0);
 }
 
+// Runs inside the box's own loop: the box is the foreground window.
+void snapshotBox() {
+  KillTimer(probe.main, kBoxSnapshotTimer);
+  HWND box = GetForegroundWindow();
+  bool saved = platform::CurrentDisplay().snapshot(box, probe.snapshotPath);
+  RECT rect;
+  GetWindowRect(box, &rect);
+  std::printf("box shown %d %d snapshot %s\n", static_cast<int>((rect.left + rect.right) / 2),
+              static_cast<int>((rect.top + rect.bottom) / 2), saved ? "written" : "failed");
+  std::fflush(stdout);
+}
+
+int runBox() {
+  SetTimer(probe.main, kBoxSnapshotTimer, 200, nullptr);
+  int answer = MessageBoxW(probe.main,
+                           u"The peer did not answer within 2 seconds.\n\nSend the sequence again?",
+                           u"Skiffwire", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1);
+  std::printf("answer %d owner %s\n", answer, IsWindowEnabled(probe.main) ? "enabled" : "disabled");
+  std::fflush(stdout);
+  return answer == IDYES && IsWindowEnabled(probe.main) ? 0 : 1;
+}
+
 LRESULT mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -147,6 +173,10 @@ LRESULT mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       finishWhenComplete();
       return 0;
     case WM_TIMER:
+      if (wParam == kBoxSnapshotTimer) {
+        snapshotBox();
+        return 0;
+      }
       std::printf("timeout\n");
       PostQuitMessage(1);
       return 0;
@@ -206,6 +236,7 @@ int main(int argc, char** argv) {
   ShowWindow(probe.main, SW_SHOW);
   UpdateWindow(probe.main);
   SetTimer(probe.main, kSafetyTimer, kSafetyMs, nullptr);
+  if (probe.expectedText == u"--box") return runBox();
   std::printf("ready dpi %d", platform::CurrentDisplay().dpi());
   printCentre("button", button);
   printCentre("edit", edit);

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Runs the desktop probe on a virtual X screen and drives it through the X
 # server: a click on the button, a click into the edit field and typing, a
-# click on the check box. Skipped (77) when the X tools are missing.
-#   run_desktop_probe.sh <probe> <snapshot.png> <dpi>
+# click on the check box; or, with "box", Enter on the message box it shows.
+# Skipped (77) when the X tools are missing.
+#   run_desktop_probe.sh <probe> <snapshot.png> <dpi> [box]
 set -u
-probe=$1 snapshot=$2 dpi=$3
+probe=$1 snapshot=$2 dpi=$3 mode=${4:-controls}
 if [ "${INNER:-}" != 1 ]; then
   command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is missing"; exit 77; }
   command -v xdotool >/dev/null 2>&1 || { echo "xdotool is missing"; exit 77; }
@@ -12,7 +13,8 @@ if [ "${INNER:-}" != 1 ]; then
 fi
 
 log=$snapshot.log
-"$probe" "$snapshot" hello >"$log" 2>&1 &
+if [ "$mode" = box ]; then set -- --box; else set -- hello; fi
+"$probe" "$snapshot" "$1" >"$log" 2>&1 &
 pid=$!
 # Waits for a line of the probe's log, at most a minute.
 await() {
@@ -25,6 +27,16 @@ await() {
     sleep 0.1
   done
 }
+if [ "$mode" = box ]; then
+  await '^box shown'
+  set -- $(grep '^box shown' "$log")
+  xdotool mousemove "$3" "$4" key Return
+  await '^answer'
+  wait $pid
+  status=$?
+  cat "$log"
+  exit $status
+fi
 await '^ready'
 # The window is mapped once the X server says it is viewable.
 timeout 60 xdotool search --sync --onlyvisible --name "Desktop probe" >/dev/null
