@@ -35,6 +35,7 @@ struct Probe {
   bool clicked = false;
   bool checked = false;
   std::u16string text;
+  HWND tip = nullptr;
   int result = 1;
 } probe;
 
@@ -123,12 +124,44 @@ LRESULT controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+LRESULT tipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  RECT rect;
+  GetClientRect(hwnd, &rect);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, u"A bubble that takes no focus", -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  EndPaint(hwnd, &paint);
+  return 0;
+}
+
+// The bubble: a topmost tool popup shown without activation, over the window.
+void showTip() {
+  RECT check;
+  GetWindowRect(GetDlgItem(probe.main, kCheckId), &check);
+  probe.tip =
+      CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"ProbeTip", nullptr, WS_POPUP | WS_BORDER,
+                      check.left + scaled(40), check.bottom + scaled(4), scaled(200), scaled(22),
+                      probe.main, nullptr, nullptr, nullptr);
+  ShowWindow(probe.tip, SW_SHOWNOACTIVATE);
+  UpdateWindow(probe.tip);
+  std::printf("tip shown, %s keeps the focus\n",
+              GetForegroundWindow() == probe.main && GetFocus() == GetDlgItem(probe.main, kEditId)
+                  ? "the window"
+                  : "nobody");
+}
+
 void finishWhenComplete() {
-  if (!probe.clicked || !probe.checked || probe.text != probe.expectedText) return;
+  if (!probe.clicked || !probe.checked) return;
+  if (probe.text != probe.expectedText) return;
+  showTip();
   UpdateWindow(probe.main);
   bool saved = platform::CurrentDisplay().snapshot(probe.main, probe.snapshotPath);
+  std::string tipPath = probe.snapshotPath.substr(0, probe.snapshotPath.size() - 4) + "_tip.png";
+  saved = saved && platform::CurrentDisplay().snapshot(probe.tip, tipPath);
   std::printf("snapshot %s\n", saved ? "written" : "failed");
-  probe.result = saved ? 0 : 1;
+  probe.result = saved && GetForegroundWindow() == probe.main ? 0 : 1;
   PostQuitMessage(0);
 }
 
@@ -226,6 +259,7 @@ int main(int argc, char** argv) {
   }
   registerClass(u"ProbeMain", mainProc, COLOR_BTNFACE);
   registerClass(u"ProbeControl", controlProc, COLOR_BTNFACE);
+  registerClass(u"ProbeTip", tipProc, COLOR_INFOBK);
   probe.main =
       CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"ProbeMain"),
                       reinterpret_cast<LPCWSTR>(u"Desktop probe"), WS_OVERLAPPEDWINDOW, scaled(60),

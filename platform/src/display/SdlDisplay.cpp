@@ -367,12 +367,20 @@ void SdlDisplay::windowShown(HWND hwnd) {
     auto found = windows_.find(hwnd);
     if (found == windows_.end()) return;
     bool activate = GetForegroundWindow() == hwnd;
-    SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, activate ? "0" : "1");
-    SDL_ShowWindow(found->second.window);
-    SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
-    if (activate) SDL_RaiseWindow(found->second.window);
+    if (activate) {
+      SDL_ShowWindow(found->second.window);
+      SDL_RaiseWindow(found->second.window);
+    } else {
+      showWithoutFocus(found->second.window);
+    }
     damageAll(found->second);
   });
+}
+
+void SdlDisplay::showWithoutFocus(SDL_Window* window) {
+  SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
+  SDL_ShowWindow(window);
+  SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
 }
 
 void SdlDisplay::windowHidden(HWND hwnd) {

@@ -94,6 +94,13 @@ class SdlDisplay final : public DisplayDriver {
   POINT screenPoint(Uint32 windowId, int x, int y) const;
   void readScreen();
 
+  // Shows a window that must not take the keyboard (a bubble): the window
+  // manager is asked not to activate it, and a captionless tool window is an
+  // unmanaged tooltip window. The platform's focus never moves with it: input
+  // goes to the platform's own foreground window. Without a window manager
+  // (a bare X server) SDL still hands every window it maps the X input focus.
+  void showWithoutFocus(SDL_Window* window);
+
   SDL_Window* anchor_;
   int connection_;
   std::atomic<int> dpi_{96};
