@@ -5,7 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
 
 #include "internal/DisplayState.h"
 #include "internal/SdlKeyMap.h"
@@ -107,6 +113,8 @@ int resolutionOf(int display) {
 std::unique_ptr<SdlDisplay> SdlDisplay::open(std::string& error) {
   // The loop waits on the X connection's descriptor (see the header).
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  // SIGINT and SIGTERM end the program as usual.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -472,8 +480,29 @@ void SdlDisplay::presentWindow(HWND hwnd, NativeWindow& native) {
     updated.push_back(to);
   }
   SDL_FreeSurface(source);
-  if (!updated.empty())
-    SDL_UpdateWindowSurfaceRects(native.window, updated.data(), static_cast<int>(updated.size()));
+  if (updated.empty()) return;
+  SDL_UpdateWindowSurfaceRects(native.window, updated.data(), static_cast<int>(updated.size()));
+  if (!firstFrameShown_) reportFirstFrame();
+  firstFrameShown_ = true;
+}
+
+// SKIFFWIRE_FRAME_TIMING: how long after the process started its first frame
+// reached the screen.
+void SdlDisplay::reportFirstFrame() {
+  if (!std::getenv("SKIFFWIRE_FRAME_TIMING")) return;
+  std::ifstream stat("/proc/self/stat");
+  std::string line;
+  std::getline(stat, line);
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  for (int i = 3; i <= 22 && fields >> field; ++i) {
+  }
+  double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  double elapsed =
+      static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - started;
+  std::fprintf(stderr, "first frame %.0f ms after process start\n", elapsed * 1000);
 }
 
 bool SdlDisplay::snapshot(HWND topLevel, const std::string& pngPath) {

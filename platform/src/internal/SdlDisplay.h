@@ -93,6 +93,7 @@ class SdlDisplay final : public DisplayDriver {
   void handleText(const char* utf8);
   POINT screenPoint(Uint32 windowId, int x, int y) const;
   void readScreen();
+  void reportFirstFrame();
 
   // Shows a window that must not take the keyboard (a bubble): the window
   // manager is asked not to activate it, and a captionless tool window is an
@@ -103,6 +104,7 @@ class SdlDisplay final : public DisplayDriver {
 
   SDL_Window* anchor_;
   int connection_;
+  bool firstFrameShown_ = false;
   std::atomic<int> dpi_{96};
   std::atomic<LONG> screenWidth_{1024};
   std::atomic<LONG> screenHeight_{768};
