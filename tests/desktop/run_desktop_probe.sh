@@ -13,6 +13,7 @@ if [ "${INNER:-}" != 1 ]; then
 fi
 
 log=$snapshot.log
+: >"$log"  # emptied before the probe starts, so no old line is read
 if [ "$mode" = box ]; then set -- --box; else set -- hello; fi
 "$probe" "$snapshot" "$1" >"$log" 2>&1 &
 pid=$!
