@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include "internal/DisplayState.h"
@@ -137,7 +138,7 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(std::string& error) {
 }
 
 SdlDisplay::SdlDisplay(SDL_Window* anchor, int connection)
-    : anchor_(anchor), connection_(connection) {
+    : anchor_(anchor), connection_(connection), wakeFd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
   readScreen();
 }
 
@@ -171,10 +172,21 @@ int SdlDisplay::dpi() const {
 // Waiting and events
 // ---------------------------------------------------------------------------
 std::vector<int> SdlDisplay::waitDescriptors() {
-  return {connection_};
+  return {connection_, wakeFd_.get()};
+}
+
+void SdlDisplay::wake() {
+  uint64_t one = 1;
+  [[maybe_unused]] ssize_t written = ::write(wakeFd_.get(), &one, sizeof one);
+}
+
+void SdlDisplay::drainWake() {
+  uint64_t count = 0;
+  [[maybe_unused]] ssize_t got = ::read(wakeFd_.get(), &count, sizeof count);
 }
 
 int SdlDisplay::wait(std::span<pollfd> fds, int timeoutMs) {
+  drainWake();
   runQueuedWork();
   present();
   SDL_PumpEvents();
@@ -187,6 +199,7 @@ int SdlDisplay::wait(std::span<pollfd> fds, int timeoutMs) {
 }
 
 void SdlDisplay::pumpEvents() {
+  drainWake();
   runQueuedWork();
   SDL_Event event;
   while (SDL_PollEvent(&event))
@@ -199,11 +212,11 @@ void SdlDisplay::onDisplayThread(std::function<void()> work) {
     work();
     return;
   }
-  std::lock_guard lock(queueMutex_);
-  queued_.push_back(std::move(work));
-  SDL_Event wakeUp{};
-  wakeUp.type = SDL_USEREVENT;
-  SDL_PushEvent(&wakeUp);
+  {
+    std::lock_guard lock(queueMutex_);
+    queued_.push_back(std::move(work));
+  }
+  wake();
 }
 
 void SdlDisplay::runQueuedWork() {

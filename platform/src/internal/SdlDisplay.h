@@ -23,7 +23,8 @@
 // native window's framebuffer before the loop next blocks.
 //
 // Threads. Every SDL call happens on the display thread: notifications from
-// other threads are queued and run there by the next pump.
+// other threads are queued, and the driver's own eventfd ends the wait so
+// that the display thread runs them at once.
 #pragma once
 
 #include <SDL.h>
@@ -35,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "internal/UniqueFd.h"
 #include "platform/display.h"
 
 namespace platform::internal {
@@ -54,6 +56,8 @@ class SdlDisplay final : public DisplayDriver {
   std::vector<int> waitDescriptors() override;
   int wait(std::span<pollfd> fds, int timeoutMs) override;
   void pumpEvents() override;
+  // Ends a wait from any thread (work queued for the display thread).
+  void wake() override;
 
   void windowShown(HWND hwnd) override;
   void windowHidden(HWND hwnd) override;
@@ -93,6 +97,7 @@ class SdlDisplay final : public DisplayDriver {
   void handleText(const char* utf8);
   POINT screenPoint(Uint32 windowId, int x, int y) const;
   void readScreen();
+  void drainWake();
   void reportFirstFrame();
 
   // Shows a window that must not take the keyboard (a bubble): the window
@@ -104,6 +109,7 @@ class SdlDisplay final : public DisplayDriver {
 
   SDL_Window* anchor_;
   int connection_;
+  UniqueFd wakeFd_;  // an eventfd: work from other threads waits
   bool firstFrameShown_ = false;
   std::atomic<int> dpi_{96};
   std::atomic<LONG> screenWidth_{1024};
