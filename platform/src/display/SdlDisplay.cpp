@@ -24,18 +24,50 @@ namespace platform::internal {
 namespace {
 
 std::string utf8Of(std::u16string_view text) {
-  char* converted =
-      SDL_iconv_string("UTF-8", "UTF-16LE", reinterpret_cast<const char*>(text.data()),
-                       text.size() * sizeof(char16_t));
-  std::string out = converted ? converted : "";
-  SDL_free(converted);
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
   return out;
 }
 
+// SDL hands over valid UTF-8.
 std::u16string utf16Of(const char* text) {
-  char* converted = SDL_iconv_string("UTF-16LE", "UTF-8", text, SDL_strlen(text) + 1);
-  std::u16string out = converted ? reinterpret_cast<const char16_t*>(converted) : u"";
-  SDL_free(converted);
+  std::u16string out;
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p) {
+    char32_t c = *p;
+    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    c &= extra ? (0x3F >> extra) : 0x7F;
+    ++p;
+    for (int i = 0; i < extra && (*p & 0xC0) == 0x80; ++i, ++p)
+      c = (c << 6) | (*p & 0x3F);
+    if (c >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(c);
+    }
+  }
   return out;
 }
 
