@@ -2,7 +2,8 @@
 //
 // The window manager keeps every window's state itself; a driver only
 // presents top-level windows and feeds input. Two drivers exist: `headless`
-// (no screen; tests inject input through HeadlessDisplay) and, later, `sdl`.
+// (no screen; tests inject input through HeadlessDisplay) and `sdl` (real
+// windows on an X display).
 //
 // Threading and reentrancy contract
 // ---------------------------------
@@ -72,6 +73,19 @@ class DisplayDriver {
   // SetCursor chose a cursor; SetCursorPos moved the pointer.
   virtual void cursorChanged(HCURSOR) {}
   virtual void cursorMoved(POINT) {}
+  // Painting of a top-level window's surface ended (EndPaint, ReleaseDC);
+  // the area is in surface pixels (the window rectangle's top left is 0,0).
+  virtual void surfacePainted(HWND, const RECT&) {}
+  // True when typed text arrives as characters from the driver (keyboard
+  // layouts, composed characters): TranslateMessage then makes WM_CHAR only
+  // for control characters (Enter, Tab, Escape, Backspace, Ctrl+letter).
+  virtual bool suppliesText() const { return false; }
+  // The desktop's clipboard; false when the driver has none (the process
+  // keeps its own).
+  virtual bool clipboardText(std::u16string&) { return false; }
+  virtual void setClipboardText(std::u16string_view) {}
+  // Writes what the screen shows of a top-level window as a PNG file.
+  virtual bool snapshot(HWND, const std::string&) { return false; }
 };
 
 // The driver in force. Without an installed driver the headless one serves.
@@ -81,6 +95,10 @@ DisplayDriver& CurrentDisplay();
 void SetDisplayDriver(std::unique_ptr<DisplayDriver> driver);
 // Installs the driver of that name ("headless"); false for an unknown name.
 bool SelectDisplayDriver(const char* name);
+// The executable's choice: `sdl` when a display is reachable, `headless`
+// when SKIFFWIRE_DISPLAY says so. Answers an empty text on success, else
+// what the user must be told (no display is reachable, and why).
+std::string SelectDisplayDriverForDesktop();
 
 // ---------------------------------------------------------------------------
 // Input from a driver (any thread; they only queue). Mouse input goes to the

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/controls.h"
+#include "platform/display.h"
 
 namespace platform {
 namespace {
@@ -21,17 +22,22 @@ Clipboard& clipboard() {
 }  // namespace
 
 std::u16string ClipboardText() {
+  std::u16string desktop;
+  if (CurrentDisplay().clipboardText(desktop)) return desktop;
   std::lock_guard lock(clipboard().mutex);
   return clipboard().text;
 }
 
 void SetClipboardText(std::u16string_view text) {
+  CurrentDisplay().setClipboardText(text);
   std::lock_guard lock(clipboard().mutex);
   clipboard().text = text;
   clipboard().hasText = true;
 }
 
 bool ClipboardHasText() {
+  std::u16string desktop;
+  if (CurrentDisplay().clipboardText(desktop)) return !desktop.empty();
   std::lock_guard lock(clipboard().mutex);
   return clipboard().hasText;
 }

@@ -2,11 +2,14 @@
 #include "platform/display.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "internal/DisplayState.h"
+#include "internal/SdlDisplay.h"
 #include "platform/user.h"
 
 namespace platform {
@@ -56,9 +59,36 @@ void SetDisplayDriver(std::unique_ptr<DisplayDriver> driver) {
 }
 
 bool SelectDisplayDriver(const char* name) {
-  if (!name || std::strcmp(name, "headless") != 0) return false;
-  SetDisplayDriver(std::make_unique<HeadlessDisplay>());
+  if (!name) return false;
+  if (std::strcmp(name, "headless") == 0) {
+    SetDisplayDriver(std::make_unique<HeadlessDisplay>());
+    return true;
+  }
+  if (std::strcmp(name, "sdl") != 0) return false;
+  std::string error;
+  auto display = internal::SdlDisplay::open(error);
+  if (!display) return false;
+  SetDisplayDriver(std::move(display));
   return true;
+}
+
+std::string SelectDisplayDriverForDesktop() {
+  const char* chosen = std::getenv("SKIFFWIRE_DISPLAY");
+  if (chosen && std::strcmp(chosen, "headless") == 0) {
+    SelectDisplayDriver("headless");
+    return {};
+  }
+  std::string error;
+  auto display = internal::SdlDisplay::open(error);
+  if (!display) {
+    const char* name = std::getenv("DISPLAY");
+    return std::string("No display is reachable") +
+           (name && *name ? " at DISPLAY=" + std::string(name)
+                          : std::string(" (DISPLAY is not set)")) +
+           ": " + error;
+  }
+  SetDisplayDriver(std::move(display));
+  return {};
 }
 
 namespace internal {

@@ -1,6 +1,7 @@
 // Device contexts of windows, the screen and memory bitmaps; painting.
 #include "internal/GdiLookup.h"
 #include "internal/Painting.h"
+#include "internal/SurfaceDamage.h"
 #include "internal/WindowManager.h"
 #include "platform/display.h"
 #include "platform/gdi.h"
@@ -40,6 +41,7 @@ HDC GetWindowDC(HWND hwnd) {
 int ReleaseDC(HWND, HDC dc) {
   auto context = contextOf(dc);
   if (!context || context->isMemory()) return 0;
+  platform::internal::SurfaceDamage::report(*context);
   GdiHandleTable::instance().remove(dc);
   return 1;
 }
@@ -76,6 +78,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
 
 BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
   if (!paint) return FALSE;
+  if (auto context = contextOf(paint->hdc)) platform::internal::SurfaceDamage::report(*context);
   GdiHandleTable::instance().remove(paint->hdc);
   return TRUE;
 }

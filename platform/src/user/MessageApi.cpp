@@ -8,6 +8,7 @@
 #include "internal/Messenger.h"
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
+#include "platform/display.h"
 #include "platform/kernel.h"
 
 using platform::internal::MessageQueue;
@@ -207,6 +208,8 @@ BOOL TranslateMessage(const MSG* msg) {
   bool control = GetKeyState(VK_CONTROL) < 0 && !system;
   bool capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
   char16_t ch = characterOf(static_cast<int>(msg->wParam), shift, capsLock, control);
+  // A driver that supplies typed text sends the printable characters itself.
+  if (ch >= 0x20 && ch != 0x7F && platform::CurrentDisplay().suppliesText()) return TRUE;
   if (ch) {
     PostMessageW(msg->hwnd, system ? WM_SYSCHAR : WM_CHAR, ch, msg->lParam);
   }

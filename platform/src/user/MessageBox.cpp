@@ -1,7 +1,10 @@
 // Message boxes answered headlessly: recorded, then answered by the policy.
+#include <cstring>
 #include <mutex>
 
+#include "internal/MessageBoxDialog.h"
 #include "platform/dialogs.h"
+#include "platform/display.h"
 #include "platform/kernel.h"
 #include "platform/user.h"
 
@@ -77,6 +80,10 @@ int MessageBoxIndirectW(const MSGBOXPARAMSW* params) {
       platform::textOf(params->lpszText),
       params->lpszCaption ? platform::textOf(params->lpszCaption) : std::u16string(u"Error"),
       params->dwStyle, params->hwndOwner};
+  // A driver with a screen shows the box; the headless one lets the policy answer.
+  if (std::strcmp(platform::CurrentDisplay().name(), "headless") != 0) {
+    return platform::internal::MessageBoxDialog::run(*params);
+  }
   platform::MessageBoxPolicy policy;
   {
     platform::Answerer& a = platform::answerer();

@@ -1,0 +1,286 @@
+// A program for the desktop tests: a window with a push button, an edit field
+// and a check box on the `sdl` driver. It prints where its controls are
+// ("ready" line), then what arrives (BN_CLICKED, the edit's text, the check's
+// state); once everything expected has arrived it writes a snapshot of what
+// the screen shows and ends. A generous timer ends it with a failure when the
+// input never comes.
+//
+//   desktop_probe <snapshot.png> <expected text>
+//   desktop_probe <snapshot.png> --box
+// With --box it shows a message box over its window instead, prints where
+// the box is ("box shown"), writes its snapshot, and prints the answer.
+#include <cstdio>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/display.h"
+#include "platform/gdi.h"
+#include "platform/user.h"
+
+namespace {
+
+constexpr int kButtonId = 101;
+constexpr int kEditId = 102;
+constexpr int kCheckId = 103;
+constexpr UINT_PTR kSafetyTimer = 1;
+constexpr UINT kSafetyMs = 60000;
+constexpr UINT_PTR kBoxSnapshotTimer = 2;
+
+enum class Kind { Button, Edit, Check };
+
+struct Probe {
+  std::string snapshotPath;
+  std::u16string expectedText;
+  HWND main = nullptr;
+  bool clicked = false;
+  bool checked = false;
+  std::u16string text;
+  HWND tip = nullptr;
+  int result = 1;
+} probe;
+
+int scaled(int pixels) {
+  return pixels * platform::CurrentDisplay().dpi() / 96;
+}
+
+std::string utf8(const std::u16string& text) {
+  std::string out;
+  for (char16_t ch : text)
+    out += ch < 0x80 ? static_cast<char>(ch) : '?';
+  return out;
+}
+
+Kind kindOf(HWND hwnd) {
+  switch (GetDlgCtrlID(hwnd)) {
+    case kButtonId:
+      return Kind::Button;
+    case kEditId:
+      return Kind::Edit;
+    default:
+      return Kind::Check;
+  }
+}
+
+void notifyParent(HWND control, WORD code) {
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
+}
+
+void paintControl(HWND hwnd, HDC dc) {
+  RECT rect;
+  GetClientRect(hwnd, &rect);
+  std::u16string label;
+  switch (kindOf(hwnd)) {
+    case Kind::Button:
+      DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH);
+      label = u"Press";
+      break;
+    case Kind::Edit:
+      FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
+      label = probe.text;
+      break;
+    case Kind::Check: {
+      RECT box{0, 0, rect.bottom, rect.bottom};
+      DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (probe.checked ? DFCS_CHECKED : 0));
+      rect.left = rect.bottom + scaled(4);
+      label = u"Checked";
+      break;
+    }
+  }
+  SetBkMode(dc, TRANSPARENT);
+  rect.left += scaled(4);
+  UINT format = DT_SINGLELINE | DT_VCENTER | (kindOf(hwnd) == Kind::Button ? DT_CENTER : 0);
+  DrawTextW(dc, reinterpret_cast<LPCWSTR>(label.c_str()), static_cast<int>(label.size()), &rect,
+            format);
+}
+
+LRESULT controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      paintControl(hwnd, dc);
+      EndPaint(hwnd, &paint);
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      if (kindOf(hwnd) == Kind::Edit) {
+        SetFocus(hwnd);
+        return 0;
+      }
+      if (kindOf(hwnd) == Kind::Check) probe.checked = !probe.checked;
+      InvalidateRect(hwnd, nullptr, TRUE);
+      notifyParent(hwnd, BN_CLICKED);
+      return 0;
+    case WM_CHAR:
+      if (kindOf(hwnd) != Kind::Edit || wParam < 0x20) return 0;
+      probe.text += static_cast<char16_t>(wParam);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      notifyParent(hwnd, EN_CHANGE);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT tipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  RECT rect;
+  GetClientRect(hwnd, &rect);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, u"A bubble that takes no focus", -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  EndPaint(hwnd, &paint);
+  return 0;
+}
+
+// The bubble: a topmost tool popup shown without activation, over the window.
+void showTip() {
+  RECT check;
+  GetWindowRect(GetDlgItem(probe.main, kCheckId), &check);
+  probe.tip =
+      CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"ProbeTip", nullptr, WS_POPUP | WS_BORDER,
+                      check.left + scaled(40), check.bottom + scaled(4), scaled(200), scaled(22),
+                      probe.main, nullptr, nullptr, nullptr);
+  ShowWindow(probe.tip, SW_SHOWNOACTIVATE);
+  UpdateWindow(probe.tip);
+  std::printf("tip shown, %s keeps the focus\n",
+              GetForegroundWindow() == probe.main && GetFocus() == GetDlgItem(probe.main, kEditId)
+                  ? "the window"
+                  : "nobody");
+}
+
+void finishWhenComplete() {
+  if (!probe.clicked || !probe.checked) return;
+  if (probe.text != probe.expectedText) return;
+  showTip();
+  UpdateWindow(probe.main);
+  bool saved = platform::CurrentDisplay().snapshot(probe.main, probe.snapshotPath);
+  std::string tipPath = probe.snapshotPath.substr(0, probe.snapshotPath.size() - 4) + "_tip.png";
+  saved = saved && platform::CurrentDisplay().snapshot(probe.tip, tipPath);
+  std::printf("snapshot %s\n", saved ? "written" : "failed");
+  probe.result = saved && GetForegroundWindow() == probe.main ? 0 : 1;
+  PostQuitMessage(0);
+}
+
+// Runs inside the box's own loop: the box is the foreground window.
+void snapshotBox() {
+  KillTimer(probe.main, kBoxSnapshotTimer);
+  HWND box = GetForegroundWindow();
+  bool saved = platform::CurrentDisplay().snapshot(box, probe.snapshotPath);
+  RECT rect;
+  GetWindowRect(box, &rect);
+  std::printf("box shown %d %d snapshot %s\n", static_cast<int>((rect.left + rect.right) / 2),
+              static_cast<int>((rect.top + rect.bottom) / 2), saved ? "written" : "failed");
+  std::fflush(stdout);
+}
+
+int runBox() {
+  SetTimer(probe.main, kBoxSnapshotTimer, 200, nullptr);
+  int answer = MessageBoxW(probe.main,
+                           u"The peer did not answer within 2 seconds.\n\nSend the sequence again?",
+                           u"Skiffwire", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1);
+  std::printf("answer %d owner %s\n", answer, IsWindowEnabled(probe.main) ? "enabled" : "disabled");
+  std::fflush(stdout);
+  return answer == IDYES && IsWindowEnabled(probe.main) ? 0 : 1;
+}
+
+LRESULT mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kButtonId:
+          probe.clicked = true;
+          std::printf("clicked\n");
+          break;
+        case kEditId:
+          std::printf("text %s\n", utf8(probe.text).c_str());
+          break;
+        case kCheckId:
+          std::printf("check %d\n", probe.checked ? 1 : 0);
+          break;
+      }
+      std::fflush(stdout);
+      finishWhenComplete();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kBoxSnapshotTimer) {
+        snapshotBox();
+        return 0;
+      }
+      std::printf("timeout\n");
+      PostQuitMessage(1);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(1);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+void registerClass(const char16_t* name, WNDPROC proc, int background) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+  wc.lpszClassName = reinterpret_cast<LPCWSTR>(name);
+  RegisterClassExW(&wc);
+}
+
+HWND makeControl(HWND parent, int id, int x, int y, int width, int height) {
+  return CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"ProbeControl"), nullptr,
+                         WS_CHILD | WS_VISIBLE, scaled(x), scaled(y), scaled(width), scaled(height),
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                         nullptr);
+}
+
+void printCentre(const char* name, HWND hwnd) {
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  std::printf(" %s %d %d", name, static_cast<int>((rect.left + rect.right) / 2),
+              static_cast<int>((rect.top + rect.bottom) / 2));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  probe.snapshotPath = argv[1];
+  for (const char* p = argv[2]; *p; ++p)
+    probe.expectedText += static_cast<char16_t>(*p);
+  std::string error = platform::SelectDisplayDriverForDesktop();
+  if (!error.empty()) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  registerClass(u"ProbeMain", mainProc, COLOR_BTNFACE);
+  registerClass(u"ProbeControl", controlProc, COLOR_BTNFACE);
+  registerClass(u"ProbeTip", tipProc, COLOR_INFOBK);
+  probe.main =
+      CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"ProbeMain"),
+                      reinterpret_cast<LPCWSTR>(u"Desktop probe"), WS_OVERLAPPEDWINDOW, scaled(60),
+                      scaled(60), scaled(320), scaled(200), nullptr, nullptr, nullptr, nullptr);
+  HWND button = makeControl(probe.main, kButtonId, 16, 16, 100, 28);
+  HWND edit = makeControl(probe.main, kEditId, 16, 60, 200, 26);
+  HWND check = makeControl(probe.main, kCheckId, 16, 104, 160, 20);
+  ShowWindow(probe.main, SW_SHOW);
+  UpdateWindow(probe.main);
+  SetTimer(probe.main, kSafetyTimer, kSafetyMs, nullptr);
+  if (probe.expectedText == u"--box") return runBox();
+  std::printf("ready dpi %d", platform::CurrentDisplay().dpi());
+  printCentre("button", button);
+  printCentre("edit", edit);
+  printCentre("check", check);
+  std::printf("\n");
+  std::fflush(stdout);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return probe.result;
+}

@@ -1,0 +1,69 @@
+#!/bin/sh
+# Runs the desktop probe on a virtual X screen and drives it through the X
+# server: a click on the button, a click into the edit field and typing, a
+# click on the check box, then a bubble shown without activation; or, with "box", Enter on the message box it shows.
+# Skipped (77) when the X tools are missing.
+#   run_desktop_probe.sh <probe> <snapshot.png> <dpi> [box]
+set -u
+probe=$1 snapshot=$2 dpi=$3 mode=${4:-controls}
+if [ "${INNER:-}" != 1 ]; then
+  command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is missing"; exit 77; }
+  command -v xdotool >/dev/null 2>&1 || { echo "xdotool is missing"; exit 77; }
+  INNER=1 SKIFFWIRE_DPI=$dpi exec xvfb-run -a -s "-screen 0 1280x800x24 -dpi $dpi" "$0" "$@"
+fi
+
+log=$snapshot.log
+: >"$log"  # emptied before the probe starts, so no old line is read
+if [ "$mode" = box ]; then set -- --box; else set -- hello; fi
+"$probe" "$snapshot" "$1" >"$log" 2>&1 &
+pid=$!
+# Waits for a line of the probe's log, at most a minute.
+await() {
+  tries=0
+  until grep -q "$1" "$log"; do
+    tries=$((tries + 1))
+    if [ $tries -gt 600 ] || ! kill -0 $pid 2>/dev/null; then
+      echo "never saw: $1"; cat "$log"; kill $pid 2>/dev/null; exit 1
+    fi
+    sleep 0.1
+  done
+}
+if [ "$mode" = box ]; then
+  await '^box shown'
+  set -- $(grep '^box shown' "$log")
+  xdotool mousemove "$3" "$4" key Return
+  await '^answer'
+  wait $pid
+  status=$?
+  cat "$log"
+  exit $status
+fi
+await '^ready'
+# The window is mapped once the X server says it is viewable.
+timeout 60 xdotool search --sync --onlyvisible --name "Desktop probe" >/dev/null
+set -- $(grep '^ready' "$log")
+# ready dpi N button X Y edit X Y check X Y
+bx=$5 by=$6 ex=$8 ey=$9 cx=${11} cy=${12}
+# The first click of a fresh window can be lost before it has been entered
+# once; it is repeated until the press arrives.
+tries=0
+until grep -q '^clicked' "$log"; do
+  tries=$((tries + 1))
+  [ $tries -gt 10 ] && await '^clicked'
+  xdotool mousemove "$bx" "$by" click 1
+  attempts=0
+  while [ $attempts -lt 30 ] && ! grep -q '^clicked' "$log"; do
+    attempts=$((attempts + 1)); sleep 0.1
+  done
+done
+xdotool mousemove "$ex" "$ey" click 1 type --delay 30 hello
+await '^text hello'
+xdotool mousemove "$cx" "$cy" click 1
+await '^check 1'
+# The bubble appears once the check is set, and the window keeps its focus.
+await '^tip shown, the window keeps the focus'
+await '^snapshot'
+wait $pid
+status=$?
+cat "$log"
+exit $status
