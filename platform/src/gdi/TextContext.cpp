@@ -79,9 +79,20 @@ void TextContext::draw(cairo_t* cr, const Font& font, double x, double top,
 }  // namespace platform::internal
 
 #if defined(__SANITIZE_ADDRESS__)
-// fontconfig loads its configuration once and keeps it for the life of the
-// process; the leak checker is told so instead of reporting it at exit.
+// fontconfig, pango, cairo, glib and the display libraries keep caches and
+// connections for the life of the process; the leak checker is told so
+// instead of reporting them at exit. Allocations of this project's own code
+// are still checked.
 extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
+  return "leak:libfontconfig.so\n"
+         "leak:libpango\n"
+         "leak:libcairo.so\n"
+         "leak:libglib-2.0.so\n"
+         "leak:libgobject-2.0.so\n"
+         "leak:libharfbuzz.so\n"
+         "leak:libSDL2\n"
+         "leak:libX11.so\n"
+         "leak:libxcb.so\n"
+         "leak:libdbus-1.so\n";
 }
 #endif
