@@ -1,5 +1,6 @@
 // A program for the desktop tests: a window with a push button, an edit field
-// and a check box on the `sdl` driver. It prints where its controls are
+// and a check box (the system BUTTON and EDIT classes) on the `sdl` driver. It prints where its
+// controls are
 // ("ready" line), then what arrives (BN_CLICKED, the edit's text, the check's
 // state); once everything expected has arrived it writes a snapshot of what
 // the screen shows and ends. A generous timer ends it with a failure when the
@@ -26,8 +27,6 @@ constexpr UINT_PTR kSafetyTimer = 1;
 constexpr UINT kSafetyMs = 60000;
 constexpr UINT_PTR kBoxSnapshotTimer = 2;
 
-enum class Kind { Button, Edit, Check };
-
 struct Probe {
   std::string snapshotPath;
   std::u16string expectedText;
@@ -48,80 +47,6 @@ std::string utf8(const std::u16string& text) {
   for (char16_t ch : text)
     out += ch < 0x80 ? static_cast<char>(ch) : '?';
   return out;
-}
-
-Kind kindOf(HWND hwnd) {
-  switch (GetDlgCtrlID(hwnd)) {
-    case kButtonId:
-      return Kind::Button;
-    case kEditId:
-      return Kind::Edit;
-    default:
-      return Kind::Check;
-  }
-}
-
-void notifyParent(HWND control, WORD code) {
-  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
-               reinterpret_cast<LPARAM>(control));
-}
-
-void paintControl(HWND hwnd, HDC dc) {
-  RECT rect;
-  GetClientRect(hwnd, &rect);
-  std::u16string label;
-  switch (kindOf(hwnd)) {
-    case Kind::Button:
-      DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH);
-      label = u"Press";
-      break;
-    case Kind::Edit:
-      FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
-      label = probe.text;
-      break;
-    case Kind::Check: {
-      RECT box{0, 0, rect.bottom, rect.bottom};
-      DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (probe.checked ? DFCS_CHECKED : 0));
-      rect.left = rect.bottom + scaled(4);
-      label = u"Checked";
-      break;
-    }
-  }
-  SetBkMode(dc, TRANSPARENT);
-  rect.left += scaled(4);
-  UINT format = DT_SINGLELINE | DT_VCENTER | (kindOf(hwnd) == Kind::Button ? DT_CENTER : 0);
-  DrawTextW(dc, reinterpret_cast<LPCWSTR>(label.c_str()), static_cast<int>(label.size()), &rect,
-            format);
-}
-
-LRESULT controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd, &paint);
-      paintControl(hwnd, dc);
-      EndPaint(hwnd, &paint);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      if (kindOf(hwnd) == Kind::Edit) {
-        SetFocus(hwnd);
-        return 0;
-      }
-      if (kindOf(hwnd) == Kind::Check) probe.checked = !probe.checked;
-      InvalidateRect(hwnd, nullptr, TRUE);
-      notifyParent(hwnd, BN_CLICKED);
-      return 0;
-    case WM_CHAR:
-      if (kindOf(hwnd) != Kind::Edit || wParam < 0x20) return 0;
-      probe.text += static_cast<char16_t>(wParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      notifyParent(hwnd, EN_CHANGE);
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
 }
 
 LRESULT tipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -146,10 +71,9 @@ void showTip() {
                       probe.main, nullptr, nullptr, nullptr);
   ShowWindow(probe.tip, SW_SHOWNOACTIVATE);
   UpdateWindow(probe.tip);
-  std::printf("tip shown, %s keeps the focus\n",
-              GetForegroundWindow() == probe.main && GetFocus() == GetDlgItem(probe.main, kEditId)
-                  ? "the window"
-                  : "nobody");
+  // The focus stays on the control the user last clicked, inside the window.
+  const bool kept = GetForegroundWindow() == probe.main && IsChild(probe.main, GetFocus());
+  std::printf("tip shown, %s keeps the focus\n", kept ? "the window" : "nobody");
 }
 
 void finishWhenComplete() {
@@ -192,13 +116,24 @@ LRESULT mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kButtonId:
+          if (HIWORD(wParam) != BN_CLICKED) return 0;
           probe.clicked = true;
           std::printf("clicked\n");
           break;
-        case kEditId:
+        case kEditId: {
+          if (HIWORD(wParam) != EN_CHANGE) return 0;
+          HWND edit = reinterpret_cast<HWND>(lParam);
+          std::u16string text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, u'\0');
+          text.resize(static_cast<size_t>(
+              GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+          probe.text = text;
           std::printf("text %s\n", utf8(probe.text).c_str());
           break;
+        }
         case kCheckId:
+          if (HIWORD(wParam) != BN_CLICKED) return 0;
+          probe.checked =
+              SendMessageW(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0) == BST_CHECKED;
           std::printf("check %d\n", probe.checked ? 1 : 0);
           break;
       }
@@ -231,11 +166,12 @@ void registerClass(const char16_t* name, WNDPROC proc, int background) {
   RegisterClassExW(&wc);
 }
 
-HWND makeControl(HWND parent, int id, int x, int y, int width, int height) {
-  return CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"ProbeControl"), nullptr,
-                         WS_CHILD | WS_VISIBLE, scaled(x), scaled(y), scaled(width), scaled(height),
-                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
-                         nullptr);
+// One of the system controls the runtime builds its own upon.
+HWND makeControl(HWND parent, const char16_t* className, const char16_t* text, DWORD style,
+                 DWORD exStyle, int id, int x, int y, int width, int height) {
+  return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
+                         scaled(x), scaled(y), scaled(width), scaled(height), parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
 void printCentre(const char* name, HWND hwnd) {
@@ -258,15 +194,17 @@ int main(int argc, char** argv) {
     return 1;
   }
   registerClass(u"ProbeMain", mainProc, COLOR_BTNFACE);
-  registerClass(u"ProbeControl", controlProc, COLOR_BTNFACE);
   registerClass(u"ProbeTip", tipProc, COLOR_INFOBK);
   probe.main =
       CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"ProbeMain"),
                       reinterpret_cast<LPCWSTR>(u"Desktop probe"), WS_OVERLAPPEDWINDOW, scaled(60),
                       scaled(60), scaled(320), scaled(200), nullptr, nullptr, nullptr, nullptr);
-  HWND button = makeControl(probe.main, kButtonId, 16, 16, 100, 28);
-  HWND edit = makeControl(probe.main, kEditId, 16, 60, 200, 26);
-  HWND check = makeControl(probe.main, kCheckId, 16, 104, 160, 20);
+  HWND button =
+      makeControl(probe.main, u"BUTTON", u"Press", BS_PUSHBUTTON, 0, kButtonId, 16, 16, 100, 28);
+  HWND edit = makeControl(probe.main, u"EDIT", u"", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEditId, 16,
+                          60, 200, 26);
+  HWND check = makeControl(probe.main, u"BUTTON", u"Checked", BS_AUTOCHECKBOX, 0, kCheckId, 16, 104,
+                           160, 20);
   ShowWindow(probe.main, SW_SHOW);
   UpdateWindow(probe.main);
   SetTimer(probe.main, kSafetyTimer, kSafetyMs, nullptr);
