@@ -33,6 +33,9 @@ void SetMessageBoxPolicy(MessageBoxPolicy policy);
 std::vector<MessageBoxRecord> RecordedMessageBoxes();
 void ClearRecordedMessageBoxes();
 
+// The button identifiers of a style's MB_TYPEMASK set, in display order.
+std::vector<int> ButtonIdsOf(UINT style);
+
 // The identifier of the default button of a style (MB_DEFBUTTONn of its set).
 int DefaultButtonOf(UINT style);
 

@@ -26,8 +26,9 @@ std::u16string textOf(LPCWSTR text) {
   return text ? std::u16string(text) : std::u16string();
 }
 
-// Buttons of each MB_TYPEMASK set, in display order.
-std::vector<int> buttonsOf(UINT style) {
+}  // namespace
+
+std::vector<int> ButtonIdsOf(UINT style) {
   switch (style & MB_TYPEMASK) {
     case MB_OKCANCEL:
       return {IDOK, IDCANCEL};
@@ -46,10 +47,8 @@ std::vector<int> buttonsOf(UINT style) {
   }
 }
 
-}  // namespace
-
 int DefaultButtonOf(UINT style) {
-  std::vector<int> buttons = buttonsOf(style);
+  std::vector<int> buttons = ButtonIdsOf(style);
   size_t index = (style & MB_DEFMASK) >> 8;
   return index < buttons.size() ? buttons[index] : buttons.front();
 }

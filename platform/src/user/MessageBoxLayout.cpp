@@ -1,5 +1,7 @@
 #include "internal/MessageBoxLayout.h"
 
+#include "platform/dialogs.h"
+
 #include <algorithm>
 
 namespace platform::internal {
@@ -32,37 +34,18 @@ MessageBoxButton button(int id) {
   }
 }
 
-std::vector<int> idsOf(UINT style) {
-  switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-      return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE:
-      return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL:
-      return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO:
-      return {IDYES, IDNO};
-    case MB_RETRYCANCEL:
-      return {IDRETRY, IDCANCEL};
-    case MB_CANCELTRYCONTINUE:
-      return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
-    default:
-      return {IDOK};
-  }
-}
-
 }  // namespace
 
 std::vector<MessageBoxButton> MessageBoxLayout::buttonsOf(UINT style) {
   std::vector<MessageBoxButton> buttons;
-  for (int id : idsOf(style))
+  for (int id : ButtonIdsOf(style))
     buttons.push_back(button(id));
   if (style & MB_HELP) buttons.push_back(button(kHelpId));
   return buttons;
 }
 
 int MessageBoxLayout::cancelAnswerOf(UINT style) {
-  std::vector<int> ids = idsOf(style);
+  std::vector<int> ids = ButtonIdsOf(style);
   if (std::find(ids.begin(), ids.end(), IDCANCEL) != ids.end()) return IDCANCEL;
   return ids.size() == 1 ? IDOK : 0;
 }
