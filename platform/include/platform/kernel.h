@@ -368,3 +368,7 @@ BOOL FreeLibrary(HMODULE module);
 // ---------------------------------------------------------------------------
 int lstrlenW(LPCWSTR text);
 int lstrlenA(LPCSTR text);
+
+// number * numerator / denominator through a 64-bit product, rounded half
+// away from zero; -1 when the denominator is 0 or the result does not fit.
+int MulDiv(int number, int numerator, int denominator);

@@ -5,6 +5,8 @@
 #include <map>
 
 #include "internal/TextContext.h"
+#include "platform/display.h"
+#include "platform/kernel.h"
 
 namespace platform::internal {
 namespace {
@@ -12,8 +14,8 @@ namespace {
 constexpr const char* kSans = "DejaVu Sans";
 constexpr const char* kMono = "DejaVu Sans Mono";
 constexpr const char* kSerif = "DejaVu Serif";
-// The em size of a font asked for with height 0.
-constexpr int kDefaultEm = 11;
+// The em size of a font asked for with height 0, at 96 dots per inch.
+constexpr int kDefaultEmAt96 = 11;
 
 std::string asciiLower(std::u16string_view name) {
   std::string out;
@@ -78,7 +80,7 @@ double cellRatio(const std::string& family) {
 
 Font::Font(const LOGFONTW& logFont) : logFont_(logFont) {
   std::string family = familyFor(logFont_);
-  int em = kDefaultEm;
+  int em = MulDiv(kDefaultEmAt96, CurrentDisplay().dpi(), 96);
   if (logFont_.lfHeight < 0) em = -logFont_.lfHeight;
   if (logFont_.lfHeight > 0) {
     em = std::max(1, static_cast<int>(std::lround(logFont_.lfHeight / cellRatio(family))));

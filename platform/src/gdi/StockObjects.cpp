@@ -9,6 +9,8 @@
 #include "internal/GdiHandleTable.h"
 #include "internal/Pen.h"
 #include "internal/SystemColors.h"
+#include "platform/display.h"
+#include "platform/kernel.h"
 
 namespace platform::internal {
 namespace {
@@ -29,6 +31,12 @@ LOGFONTW fontWith(LONG height, LONG weight, const char16_t* face, BYTE pitch) {
   return lf;
 }
 
+// The stock fonts keep the resolution the process started with, as other
+// programs' stock fonts do; the non-client metrics follow the display.
+LONG pixelsAtStart(int pixelsAt96) {
+  return MulDiv(pixelsAt96, CurrentDisplay().dpi(), 96);
+}
+
 struct Stock {
   std::array<HGDIOBJ, DC_PEN + 1> objects{};
   std::array<HGDIOBJ, SystemColors::kCount> brushes{};
@@ -44,12 +52,14 @@ struct Stock {
     objects[WHITE_PEN] = addPermanent(std::make_shared<Pen>(PS_SOLID, 1, RGB(255, 255, 255)));
     objects[BLACK_PEN] = addPermanent(std::make_shared<Pen>(PS_SOLID, 1, RGB(0, 0, 0)));
     objects[NULL_PEN] = addPermanent(std::make_shared<Pen>(PS_NULL, 1, 0));
-    LOGFONTW fixed = fontWith(-12, FW_NORMAL, u"DejaVu Sans Mono", FIXED_PITCH | FF_MODERN);
+    LOGFONTW fixed =
+        fontWith(-pixelsAtStart(12), FW_NORMAL, u"DejaVu Sans Mono", FIXED_PITCH | FF_MODERN);
     objects[OEM_FIXED_FONT] = addPermanent(std::make_shared<Font>(fixed));
     objects[ANSI_FIXED_FONT] = addPermanent(std::make_shared<Font>(fixed));
     objects[SYSTEM_FIXED_FONT] = addPermanent(std::make_shared<Font>(fixed));
     objects[ANSI_VAR_FONT] = addPermanent(std::make_shared<Font>(SystemColors::messageFont()));
-    LOGFONTW system = fontWith(-12, FW_BOLD, u"DejaVu Sans", VARIABLE_PITCH | FF_SWISS);
+    LOGFONTW system =
+        fontWith(-pixelsAtStart(12), FW_BOLD, u"DejaVu Sans", VARIABLE_PITCH | FF_SWISS);
     objects[SYSTEM_FONT] = addPermanent(std::make_shared<Font>(system));
     objects[DEVICE_DEFAULT_FONT] = addPermanent(std::make_shared<Font>(system));
     objects[DEFAULT_GUI_FONT] = addPermanent(std::make_shared<Font>(SystemColors::messageFont()));

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/display.h"
+#include "platform/kernel.h"
 #include "platform/user.h"
 
 namespace platform::internal {
@@ -44,9 +46,10 @@ constexpr std::array<COLORREF, SystemColors::kCount> kScheme = {
     RGB(212, 208, 200),  // COLOR_MENUBAR
 };
 
+// 8 points: 11 pixels at 96 dots per inch, more on a finer screen.
 LOGFONTW dejaVu(LONG weight) {
   LOGFONTW lf{};
-  lf.lfHeight = -11;
+  lf.lfHeight = -MulDiv(11, platform::CurrentDisplay().dpi(), 96);
   lf.lfWeight = weight;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;

@@ -17,7 +17,8 @@ class SystemColors {
   // system colour x; answers that index, or -1 for a real handle.
   static int indexOfBrushValue(HBRUSH brush);
 
-  // The message font (DejaVu Sans, 8 points), and the caption's (bold).
+  // The message font (DejaVu Sans, 8 points at the display's current
+  // resolution), and the caption's (bold).
   static LOGFONTW messageFont();
   static LOGFONTW captionFont();
 };

@@ -85,6 +85,41 @@ TEST_F(GdiObjects, NonClientMetricsGiveTheUiFont) {
   EXPECT_FALSE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0));
 }
 
+// The UI fonts are sized for the display's resolution: 8 points are 11
+// pixels at 96 dots per inch and 17 at 144, and text drawn in them grows by
+// the same factor.
+TEST_F(GdiObjects, NonClientFontsFollowTheDisplayResolution) {
+  struct Resolution {
+    int dpi;
+    LONG messageHeight;
+  };
+  const Resolution resolutions[] = {{96, -11}, {120, -14}, {144, -17}, {192, -22}};
+  LONG widthAt96 = 0;
+  for (const Resolution& r : resolutions) {
+    platform::ScopedHeadlessDisplay display({1024, 768}, r.dpi);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    EXPECT_EQ(metrics.lfMessageFont.lfHeight, r.messageHeight) << r.dpi;
+    EXPECT_EQ(metrics.lfCaptionFont.lfHeight, r.messageHeight) << r.dpi;
+    LOGFONTW iconFont{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconFont, &iconFont, 0));
+    EXPECT_EQ(iconFont.lfHeight, r.messageHeight) << r.dpi;
+
+    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, u"The peer did not answer", 23, &extent);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    if (r.dpi == 96) widthAt96 = extent.cx;
+    double expected = widthAt96 * r.dpi / 96.0;
+    EXPECT_NEAR(extent.cx, expected, expected * 0.08) << r.dpi;
+  }
+}
+
 TEST_F(GdiObjects, TextExtentIsTheSumOfCharacterAdvances) {
   HDC dc = GetDC(nullptr);
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
