@@ -70,6 +70,9 @@ class DisplayDriver {
   virtual void windowMoved(HWND, const RECT&) {}
   virtual void windowRetitled(HWND, std::u16string_view) {}
   virtual void windowDestroyed(HWND) {}
+  // A top-level window became the active window of its thread and the
+  // foreground window: the desktop should give it the keyboard focus.
+  virtual void windowActivated(HWND) {}
   // SetCursor chose a cursor; SetCursorPos moved the pointer.
   virtual void cursorChanged(HCURSOR) {}
   virtual void cursorMoved(POINT) {}
@@ -121,12 +124,24 @@ void InjectKey(int virtualKey, bool down);
 // Text input that arrives as characters (WM_CHAR), not keys.
 void InjectChar(char16_t ch);
 
+// Changes the desktop made to a top-level window behind the platform's back
+// (its window manager moved or resized it, or gave or took the keyboard
+// focus). They wait in the input of the window's thread and are applied when
+// that thread next takes input, as the platform's own frame would: a move or
+// resize through SetWindowPos (WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE; none
+// while the window is minimised); an activation as a click would do it,
+// passed on to the enabled popup of a disabled window (the box it waits
+// for); a deactivation only while the window is still the active one.
+// windowRect is the new window rectangle in screen coordinates.
+void InjectWindowPlacement(HWND hwnd, const RECT& windowRect);
+void InjectActivation(HWND hwnd, bool active);
+
 // ---------------------------------------------------------------------------
 // The headless driver: a screen of a given size and resolution that shows
 // nothing, records what it is told, and drives input for tests.
 // ---------------------------------------------------------------------------
 struct DisplayEvent {
-  enum class Kind { Shown, Hidden, Moved, Retitled, Destroyed };
+  enum class Kind { Shown, Hidden, Moved, Retitled, Destroyed, Activated };
   Kind kind;
   HWND hwnd;
   RECT rect;
@@ -146,6 +161,7 @@ class HeadlessDisplay final : public DisplayDriver {
   void windowMoved(HWND hwnd, const RECT& rect) override;
   void windowRetitled(HWND hwnd, std::u16string_view title) override;
   void windowDestroyed(HWND hwnd) override;
+  void windowActivated(HWND hwnd) override;
 
   // Changes the screen and sends WM_DISPLAYCHANGE (bits per pixel, size) to
   // the top-level windows, from the calling thread.

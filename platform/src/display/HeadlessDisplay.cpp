@@ -38,6 +38,10 @@ void HeadlessDisplay::windowDestroyed(HWND hwnd) {
   record({DisplayEvent::Kind::Destroyed, hwnd, {}, {}});
 }
 
+void HeadlessDisplay::windowActivated(HWND hwnd) {
+  record({DisplayEvent::Kind::Activated, hwnd, {}, {}});
+}
+
 std::vector<DisplayEvent> HeadlessDisplay::events() const {
   std::lock_guard lock(mutex_);
   return events_;

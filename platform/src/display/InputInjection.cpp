@@ -108,4 +108,18 @@ void InjectChar(char16_t ch) {
   if (auto queue = keyboardQueue()) queue->pushInput(raw);
 }
 
+void InjectWindowPlacement(HWND hwnd, const RECT& windowRect) {
+  RawInput raw = makeInput(RawInput::Kind::Placement);
+  raw.window = hwnd;
+  raw.rect = windowRect;
+  if (auto queue = queueOf(hwnd)) queue->pushInput(raw);
+}
+
+void InjectActivation(HWND hwnd, bool active) {
+  RawInput raw = makeInput(RawInput::Kind::Activation);
+  raw.window = hwnd;
+  raw.down = active;
+  if (auto queue = queueOf(hwnd)) queue->pushInput(raw);
+}
+
 }  // namespace platform

@@ -39,13 +39,16 @@ struct SentMessage {
   std::atomic<bool> done{false};
 };
 
-// Input as a driver delivers it; it becomes a message when the thread takes it.
+// Input as a driver delivers it; it becomes a message when the thread takes
+// it. A desktop change (Placement, Activation) becomes none: it is applied.
 struct RawInput {
-  enum class Kind { MouseMove, MouseButton, Wheel, Key, Char };
+  enum class Kind { MouseMove, MouseButton, Wheel, Key, Char, Placement, Activation };
   Kind kind;
+  HWND window;  // Placement, Activation: the top-level window changed
+  RECT rect;    // Placement: its new window rectangle
   POINT point;  // screen position of the pointer
   int code;     // virtual key (buttons: VK_LBUTTON...), or the character
-  bool down;
+  bool down;         // Activation: gained rather than lost
   bool wasDown;      // key state before this event
   int delta;         // wheel
   bool horizontal;   // wheel

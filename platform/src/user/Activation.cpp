@@ -3,6 +3,7 @@
 #include "internal/MessageQueue.h"
 #include "internal/Messenger.h"
 #include "internal/WindowManager.h"
+#include "platform/display.h"
 #include "platform/kernel.h"
 
 namespace platform::internal {
@@ -119,6 +120,7 @@ HWND Activation::setActive(HWND hwnd, WORD how) {
   if (input.active != hwnd) return previous;
   Messenger::send(hwnd, WM_ACTIVATE, MAKEWPARAM(how, isMinimized(hwnd)),
                   reinterpret_cast<LPARAM>(previous));
+  if (input.active == hwnd) CurrentDisplay().windowActivated(hwnd);
   return previous;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "internal/Activation.h"
+#include "internal/DesktopChanges.h"
 #include "internal/Messenger.h"
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
@@ -176,6 +177,12 @@ std::optional<MSG> InputTranslator::cook(MessageQueue& queue, const RawInput& ra
     case RawInput::Kind::Key:
     case RawInput::Kind::Char:
       return cookKey(queue, raw);
+    case RawInput::Kind::Placement:
+      DesktopChanges::place(raw.window, raw.rect);
+      return std::nullopt;
+    case RawInput::Kind::Activation:
+      DesktopChanges::activate(raw.window, raw.down);
+      return std::nullopt;
   }
   return std::nullopt;
 }

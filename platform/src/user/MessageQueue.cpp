@@ -494,6 +494,10 @@ UINT MessageQueue::availableKinds(UINT mask) {
           break;
         case RawInput::Kind::MouseButton:
         case RawInput::Kind::Wheel:
+        // Desktop changes stand for the clicks and drags on a frame that
+        // would have made them.
+        case RawInput::Kind::Placement:
+        case RawInput::Kind::Activation:
           kinds |= QS_MOUSEBUTTON;
           break;
         case RawInput::Kind::Key:

@@ -135,10 +135,10 @@ TEST_F(Placement, DriverHearsAboutTopLevelWindows) {
     EXPECT_EQ(e.hwnd, hwnd);
     kinds.push_back(e.kind);
   }
-  EXPECT_THAT(kinds, ElementsAre(Kind::Retitled, Kind::Shown, Kind::Retitled, Kind::Moved,
-                                 Kind::Hidden, Kind::Destroyed));
-  EXPECT_EQ(display_->events()[2].title, u"second");
-  EXPECT_EQ(display_->events()[3].rect, (RECT{10, 10, 60, 60}));
+  EXPECT_THAT(kinds, ElementsAre(Kind::Retitled, Kind::Activated, Kind::Shown, Kind::Retitled,
+                                 Kind::Moved, Kind::Hidden, Kind::Destroyed));
+  EXPECT_EQ(display_->events()[3].title, u"second");
+  EXPECT_EQ(display_->events()[4].rect, (RECT{10, 10, 60, 60}));
 }
 
 }  // namespace

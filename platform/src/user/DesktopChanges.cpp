@@ -1,0 +1,53 @@
+#include "internal/DesktopChanges.h"
+
+#include "internal/Activation.h"
+#include "internal/WindowManager.h"
+#include "internal/WindowPlacement.h"
+
+namespace platform::internal {
+namespace {
+
+bool sameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The window a click on hwnd activates: hwnd itself, or while a modal box
+// keeps it disabled, that box.
+HWND activationTarget(HWND hwnd) {
+  if (IsWindowEnabled(hwnd)) return hwnd;
+  HWND popup = GetWindow(hwnd, GW_ENABLEDPOPUP);
+  return popup ? popup : nullptr;
+}
+
+}  // namespace
+
+void DesktopChanges::place(HWND hwnd, const RECT& windowRect) {
+  auto w = WindowManager::instance().find(hwnd);
+  if (!w || w->isChild() || !w->onCurrentThread() || (w->style & WS_MINIMIZE)) return;
+  RECT current{};
+  GetWindowRect(hwnd, &current);
+  if (sameRect(current, windowRect)) return;
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  if (current.left == windowRect.left && current.top == windowRect.top) flags |= SWP_NOMOVE;
+  if (current.right - current.left == windowRect.right - windowRect.left &&
+      current.bottom - current.top == windowRect.bottom - windowRect.top) {
+    flags |= SWP_NOSIZE;
+  }
+  WindowPlacement::setPosition(hwnd, nullptr, windowRect.left, windowRect.top,
+                               windowRect.right - windowRect.left,
+                               windowRect.bottom - windowRect.top, flags);
+}
+
+void DesktopChanges::activate(HWND hwnd, bool active) {
+  auto w = WindowManager::instance().find(hwnd);
+  if (!w || w->isChild() || !w->onCurrentThread()) return;
+  if (!active) {
+    if (GetActiveWindow() == hwnd) Activation::setActive(nullptr, WA_INACTIVE);
+    return;
+  }
+  HWND target = activationTarget(hwnd);
+  if (!target || GetActiveWindow() == target || !IsWindowVisible(target)) return;
+  Activation::setActive(target, WA_ACTIVE);
+}
+
+}  // namespace platform::internal
