@@ -3,8 +3,11 @@
 // controls are
 // ("ready" line), then what arrives (BN_CLICKED, the edit's text, the check's
 // state); once everything expected has arrived it writes a snapshot of what
-// the screen shows and ends. A generous timer ends it with a failure when the
-// input never comes.
+// the screen shows. Then it opens a second window without activating it,
+// prints "desktop phase", and reports what the desktop does to its windows
+// (moved, size, activated), ending once the main window is activated again
+// after the other one. A generous timer ends it with a failure when the input
+// never comes.
 //
 //   desktop_probe <snapshot.png> <expected text>
 //   desktop_probe <snapshot.png> --box
@@ -35,6 +38,9 @@ struct Probe {
   bool checked = false;
   std::u16string text;
   HWND tip = nullptr;
+  HWND other = nullptr;
+  bool desktopPhase = false;
+  bool otherActivated = false;
   int result = 1;
 } probe;
 
@@ -85,8 +91,52 @@ void finishWhenComplete() {
   std::string tipPath = probe.snapshotPath.substr(0, probe.snapshotPath.size() - 4) + "_tip.png";
   saved = saved && platform::CurrentDisplay().snapshot(probe.tip, tipPath);
   std::printf("snapshot %s\n", saved ? "written" : "failed");
-  probe.result = saved && GetForegroundWindow() == probe.main ? 0 : 1;
-  PostQuitMessage(0);
+  if (!saved || GetForegroundWindow() != probe.main) {
+    PostQuitMessage(1);
+    return;
+  }
+  // A second window, shown without activation: the desktop's focus stays.
+  probe.other = CreateWindowExW(0, u"ProbeOther", u"Probe other", WS_OVERLAPPEDWINDOW,
+                                scaled(420), scaled(60), scaled(200), scaled(120), nullptr,
+                                nullptr, nullptr, nullptr);
+  ShowWindow(probe.other, SW_SHOWNOACTIVATE);
+  UpdateWindow(probe.other);
+  probe.desktopPhase = true;
+  std::printf("desktop phase\n");
+  std::fflush(stdout);
+}
+
+// What the desktop did, from the desktop phase on.
+void reportDesktop(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!probe.desktopPhase) return;
+  const char* name = hwnd == probe.main ? "main" : "other";
+  switch (message) {
+    case WM_MOVE:
+      if (hwnd == probe.main)
+        std::printf("moved %d %d\n", static_cast<SHORT>(LOWORD(lParam)),
+                    static_cast<SHORT>(HIWORD(lParam)));
+      break;
+    case WM_SIZE:
+      if (hwnd == probe.main) std::printf("size %d %d\n", LOWORD(lParam), HIWORD(lParam));
+      break;
+    case WM_ACTIVATE:
+      std::printf("%s %s\n", LOWORD(wParam) == WA_INACTIVE ? "deactivated" : "activated", name);
+      if (LOWORD(wParam) == WA_INACTIVE) break;
+      if (hwnd == probe.other) probe.otherActivated = true;
+      if (hwnd == probe.main && probe.otherActivated) {
+        probe.result = 0;
+        PostQuitMessage(0);
+      }
+      break;
+    default:
+      return;
+  }
+  std::fflush(stdout);
+}
+
+LRESULT otherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  reportDesktop(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // Runs inside the box's own loop: the box is the foreground window.
@@ -151,6 +201,11 @@ LRESULT mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       PostQuitMessage(1);
       return 0;
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+      reportDesktop(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
@@ -195,6 +250,7 @@ int main(int argc, char** argv) {
   }
   registerClass(u"ProbeMain", mainProc, COLOR_BTNFACE);
   registerClass(u"ProbeTip", tipProc, COLOR_INFOBK);
+  registerClass(u"ProbeOther", otherProc, COLOR_WINDOW);
   probe.main =
       CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"ProbeMain"),
                       reinterpret_cast<LPCWSTR>(u"Desktop probe"), WS_OVERLAPPEDWINDOW, scaled(60),

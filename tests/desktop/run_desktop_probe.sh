@@ -1,7 +1,9 @@
 #!/bin/sh
 # Runs the desktop probe on a virtual X screen and drives it through the X
 # server: a click on the button, a click into the edit field and typing, a
-# click on the check box, then a bubble shown without activation; or, with "box", Enter on the message box it shows.
+# click on the check box, then a bubble shown without activation; then moves,
+# resizes and focus changes made through the X server. Or, with "box", Enter
+# on the message box it shows, after the focus was given to its owner.
 # Skipped (77) when the X tools are missing.
 #   run_desktop_probe.sh <probe> <snapshot.png> <dpi> [box]
 set -u
@@ -31,6 +33,18 @@ await() {
 if [ "$mode" = box ]; then
   await '^box shown'
   set -- $(grep '^box shown' "$log")
+  # The focus given to the owner, which the box keeps disabled, goes back to
+  # the box.
+  main=$(xdotool search --onlyvisible --name '^Desktop probe$' | head -n 1)
+  xdotool windowfocus "$main"
+  tries=0
+  until [ "$(xdotool getwindowfocus getwindowname)" = "Skiffwire" ]; do
+    tries=$((tries + 1))
+    if [ $tries -gt 100 ]; then
+      echo "the box did not take the focus back"; cat "$log"; kill $pid; exit 1
+    fi
+    sleep 0.1
+  done
   xdotool mousemove "$3" "$4" key Return
   await '^answer'
   wait $pid
@@ -63,6 +77,23 @@ await '^check 1'
 # The bubble appears once the check is set, and the window keeps its focus.
 await '^tip shown, the window keeps the focus'
 await '^snapshot'
+# Neither the bubble nor a window shown without activation took the X focus.
+await '^desktop phase'
+main=$(xdotool search --onlyvisible --name '^Desktop probe$' | head -n 1)
+other=$(timeout 60 xdotool search --sync --onlyvisible --name '^Probe other$' | head -n 1)
+focused=$(xdotool getwindowfocus getwindowname)
+if [ "$focused" != "Desktop probe" ]; then
+  echo "the X focus moved to: $focused"; cat "$log"; kill $pid; exit 1
+fi
+# Moves, resizes and focus changes made outside the program reach it.
+xdotool windowmove "$main" 200 150
+await '^moved 200 150'
+xdotool windowsize "$main" 400 300
+await '^size 400 300'
+xdotool windowfocus "$other"
+await '^activated other'
+xdotool windowfocus "$main"
+await '^activated main'
 wait $pid
 status=$?
 cat "$log"

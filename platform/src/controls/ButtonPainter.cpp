@@ -4,12 +4,20 @@
 #include <string>
 
 #include "internal/ControlSupport.h"
+#include "platform/display.h"
+#include "platform/kernel.h"
 
 namespace platform::internal {
 namespace {
 
-constexpr int kCheckSize = 13;
-constexpr int kCheckGap = 4;
+// The box of a check box or radio button and the gap to its label, at 96
+// dots per inch; they grow with the display's resolution.
+constexpr int kCheckSizeAt96 = 13;
+constexpr int kCheckGapAt96 = 4;
+
+int pixelsAt(int pixelsAt96) {
+  return MulDiv(pixelsAt96, CurrentDisplay().dpi(), 96);
+}
 constexpr int kGroupIndent = 8;
 
 RECT clientOf(HWND hwnd) {
@@ -122,16 +130,18 @@ void ButtonPainter::checkButton(HWND hwnd, HDC dc, const ButtonBehavior& behavio
   bool boxRight = (style & BS_LEFTTEXT) != 0;
   RECT box = client;
   RECT label = client;
+  const int checkSize = pixelsAt(kCheckSizeAt96);
+  const int checkGap = pixelsAt(kCheckGapAt96);
   if (boxRight) {
-    box.left = client.right - kCheckSize;
-    label.right = box.left - kCheckGap;
+    box.left = client.right - checkSize;
+    label.right = box.left - checkGap;
   } else {
-    box.right = client.left + kCheckSize;
-    label.left = box.right + kCheckGap;
+    box.right = client.left + checkSize;
+    label.left = box.right + checkGap;
   }
   DWORD vertical = style & BS_VCENTER;
-  if (vertical == BS_TOP) box.bottom = box.top + kCheckSize;
-  if (vertical == BS_BOTTOM) box.top = box.bottom - kCheckSize;
+  if (vertical == BS_TOP) box.bottom = box.top + checkSize;
+  if (vertical == BS_BOTTOM) box.top = box.bottom - checkSize;
   bool enabled = IsWindowEnabled(hwnd) != 0;
   UINT state =
       behavior.kind() == ButtonBehavior::Kind::RadioButton ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;

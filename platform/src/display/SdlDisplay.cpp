@@ -1,6 +1,8 @@
 #include "internal/SdlDisplay.h"
 
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -130,6 +132,14 @@ std::optional<MouseButton> buttonOf(Uint8 button) {
   }
 }
 
+// Where the desktop shows a native window, and its size.
+std::pair<POINT, SIZE> geometryOf(SDL_Window* window) {
+  int x = 0, y = 0, width = 0, height = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  SDL_GetWindowSize(window, &width, &height);
+  return {POINT{x, y}, SIZE{width, height}};
+}
+
 // The resolution the user asked for (SKIFFWIRE_DPI), else the display's.
 int resolutionOf(int display) {
   if (const char* forced = std::getenv("SKIFFWIRE_DPI")) {
@@ -150,6 +160,10 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(std::string& error) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
+  // The X server's own framebuffer: a window's surface through a renderer
+  // would make SDL destroy and recreate the native window on first use,
+  // which maps it anew and, without a window manager, gives it the focus.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = SDL_GetError();
     return nullptr;
@@ -163,14 +177,17 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(std::string& error) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
-  auto display =
-      std::unique_ptr<SdlDisplay>(new SdlDisplay(anchor, ConnectionNumber(info.info.x11.display)));
+  Display* x = info.info.x11.display;
+  auto display = std::unique_ptr<SdlDisplay>(new SdlDisplay(anchor, x, ConnectionNumber(x)));
   SDL_StartTextInput();
   return display;
 }
 
-SdlDisplay::SdlDisplay(SDL_Window* anchor, int connection)
-    : anchor_(anchor), connection_(connection), wakeFd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+SdlDisplay::SdlDisplay(SDL_Window* anchor, _XDisplay* xDisplay, int connection)
+    : anchor_(anchor),
+      xDisplay_(xDisplay),
+      connection_(connection),
+      wakeFd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
   readScreen();
 }
 
@@ -236,6 +253,7 @@ void SdlDisplay::pumpEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event))
     handle(event);
+  reportDesktopChanges();
   present();
 }
 
@@ -284,6 +302,7 @@ void SdlDisplay::handle(const SDL_Event& event) {
       return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
+      if (event.type == SDL_MOUSEBUTTONDOWN) focus_.userPressed();
       if (auto button = buttonOf(event.button.button)) {
         InjectMouseMove(screenPoint(event.button.windowID, event.button.x, event.button.y));
         InjectMouseButton(*button, event.type == SDL_MOUSEBUTTONDOWN);
@@ -338,10 +357,20 @@ void SdlDisplay::handleWindowEvent(const SDL_WindowEvent& event) {
       native.minimized = false;
       damageAll(native);
       return;
-    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_MOVED:
+      native.desktopMovedIt = true;
+      return;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      native.desktopMovedIt = true;
+      damageAll(native);
+      return;
+    case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
       damageAll(native);
+      return;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      focusReported_ = true;
       return;
     case SDL_WINDOWEVENT_DISPLAY_CHANGED: {
       SDL_Event display{};
@@ -352,6 +381,79 @@ void SdlDisplay::handleWindowEvent(const SDL_WindowEvent& event) {
     default:
       return;
   }
+}
+
+// ---------------------------------------------------------------------------
+// What the desktop changed
+// ---------------------------------------------------------------------------
+void SdlDisplay::reportDesktopChanges() {
+  for (auto& [hwnd, native] : windows_) {
+    if (!native.desktopMovedIt) continue;
+    native.desktopMovedIt = false;
+    reportPlacement(hwnd, native);
+  }
+  if (!focusReported_) return;
+  focusReported_ = false;
+  reportFocus();
+}
+
+void SdlDisplay::reportPlacement(HWND hwnd, NativeWindow& native) {
+  if (native.minimized) return;
+  auto [at, size] = geometryOf(native.window);
+  RECT window{}, client{};
+  GetWindowRect(hwnd, &window);
+  GetClientRect(hwnd, &client);
+  // A decorated native window shows the client area; the platform's frame
+  // around it keeps its size.
+  SIZE frame{0, 0};
+  if (native.decorated) {
+    frame =
+        SIZE{window.right - window.left - client.right, window.bottom - window.top - client.bottom};
+  }
+  RECT placed{at.x - native.surfaceOrigin.x, at.y - native.surfaceOrigin.y, 0, 0};
+  placed.right = placed.left + size.cx + frame.cx;
+  placed.bottom = placed.top + size.cy + frame.cy;
+  // Pointer positions from now on are where the desktop shows the window.
+  native.screenOrigin = at;
+  if (EqualRect(&placed, &window)) return;
+  native.fromDesktop.reported(placed);
+  InjectWindowPlacement(hwnd, placed);
+}
+
+void SdlDisplay::reportFocus() {
+  HWND focused = nullptr;
+  if (SDL_Window* window = SDL_GetKeyboardFocus()) {
+    for (const auto& [hwnd, native] : windows_) {
+      if (native.window != window) continue;
+      if (native.neverActive) return;  // handed back already (showWithoutFocus)
+      focused = hwnd;
+    }
+  }
+  if (auto change = focus_.observed(focused, SDL_GetTicks())) {
+    InjectActivation(change->hwnd, change->active);
+  }
+}
+
+void SdlDisplay::requestFocus(HWND hwnd, NativeWindow& native) {
+  if (native.neverActive) return;
+  bool agrees = SDL_GetKeyboardFocus() == native.window;
+  focus_.platformActivated(hwnd, agrees, SDL_GetTicks());
+  if (agrees) return;
+  SDL_RaiseWindow(native.window);
+  if (!windowManagerRunning()) SDL_SetWindowInputFocus(native.window);
+}
+
+bool SdlDisplay::windowManagerRunning() const {
+  Atom check = XInternAtom(xDisplay_, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  int status = XGetWindowProperty(xDisplay_, DefaultRootWindow(xDisplay_), check, 0, 1, False,
+                                  XA_WINDOW, &type, &format, &count, &after, &data);
+  if (data) XFree(data);
+  return status == Success && type == XA_WINDOW && count == 1;
 }
 
 void SdlDisplay::handleKey(const SDL_KeyboardEvent& event) {
@@ -399,6 +501,7 @@ void SdlDisplay::create(HWND hwnd) {
   if (exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR;
   // A captionless tool window (a tooltip) is never managed nor focused.
   if (!native.decorated && (exStyle & WS_EX_TOOLWINDOW)) flags |= SDL_WINDOW_TOOLTIP;
+  native.neverActive = (flags & SDL_WINDOW_TOOLTIP) || (exStyle & WS_EX_NOACTIVATE);
   if (exStyle & WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   char16_t title[256] = {};
   GetWindowTextW(hwnd, reinterpret_cast<LPWSTR>(title), 256);
@@ -419,21 +522,23 @@ void SdlDisplay::windowShown(HWND hwnd) {
     if (!windows_.count(hwnd)) create(hwnd);
     auto found = windows_.find(hwnd);
     if (found == windows_.end()) return;
-    bool activate = GetForegroundWindow() == hwnd;
-    if (activate) {
-      SDL_ShowWindow(found->second.window);
-      SDL_RaiseWindow(found->second.window);
+    NativeWindow& native = found->second;
+    if (GetForegroundWindow() == hwnd) {
+      SDL_ShowWindow(native.window);
+      requestFocus(hwnd, native);
     } else {
-      showWithoutFocus(found->second.window);
+      showWithoutFocus(native.window);
     }
-    damageAll(found->second);
+    damageAll(native);
   });
 }
 
 void SdlDisplay::showWithoutFocus(SDL_Window* window) {
+  SDL_Window* focused = SDL_GetKeyboardFocus();
   SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
   SDL_ShowWindow(window);
   SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
+  if (focused && focused != window && !windowManagerRunning()) SDL_SetWindowInputFocus(focused);
 }
 
 void SdlDisplay::windowHidden(HWND hwnd) {
@@ -459,9 +564,28 @@ void SdlDisplay::windowMoved(HWND hwnd, const RECT&) {
       native.minimized = false;
       SDL_RestoreWindow(native.window);
     }
-    SDL_SetWindowPosition(native.window, native.screenOrigin.x, native.screenOrigin.y);
-    SDL_SetWindowSize(native.window, native.size.cx, native.size.cy);
+    follow(hwnd, native);
     damageAll(native);
+  });
+}
+
+void SdlDisplay::follow(HWND hwnd, NativeWindow& native) {
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  if (native.fromDesktop.consume(window)) return;
+  auto [at, size] = geometryOf(native.window);
+  if (at.x != native.screenOrigin.x || at.y != native.screenOrigin.y) {
+    SDL_SetWindowPosition(native.window, native.screenOrigin.x, native.screenOrigin.y);
+  }
+  if (size.cx != native.size.cx || size.cy != native.size.cy) {
+    SDL_SetWindowSize(native.window, native.size.cx, native.size.cy);
+  }
+}
+
+void SdlDisplay::windowActivated(HWND hwnd) {
+  onDisplayThread([this, hwnd] {
+    auto found = windows_.find(hwnd);
+    if (found != windows_.end()) requestFocus(hwnd, found->second);
   });
 }
 
@@ -478,6 +602,7 @@ void SdlDisplay::windowDestroyed(HWND hwnd) {
     if (found == windows_.end()) return;
     SDL_DestroyWindow(found->second.window);
     windows_.erase(found);
+    focus_.forget(hwnd);
   });
 }
 

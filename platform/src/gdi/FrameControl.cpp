@@ -4,10 +4,22 @@
 #include <cmath>
 #include <optional>
 
+#include "platform/display.h"
 #include "platform/gdi.h"
+#include "platform/kernel.h"
 #include "platform/user.h"
 
 namespace {
+
+// Check boxes and radio buttons grow with the display's resolution; their
+// marks are the classic pixel patterns drawn with square dots of this many
+// pixels.
+int pixelsAt(int pixelsAt96) {
+  return MulDiv(pixelsAt96, platform::CurrentDisplay().dpi(), 96);
+}
+int dotSize() {
+  return std::max(1, (platform::CurrentDisplay().dpi() + 48) / 96);
+}
 
 void pixelRun(HDC dc, int x, int y, int width, COLORREF color) {
   HBRUSH brush = CreateSolidBrush(color);
@@ -111,13 +123,17 @@ void drawStateGlyph(HDC dc, RECT area, Glyph glyph, UINT state) {
   drawGlyph(dc, area, glyph, GetSysColor(COLOR_BTNTEXT));
 }
 
-// The classic check mark, 7 by 7 pixels, from its top left corner.
-void checkMark(HDC dc, int x, int y, COLORREF color) {
+// The classic check mark, 7 by 7 dots, from its top left corner.
+void checkMark(HDC dc, int x, int y, int dot, COLORREF color) {
   static constexpr int kRuns[7][2] = {{6, 1}, {5, 2}, {4, 3}, {3, 3}, {0, 5}, {1, 3}, {2, 1}};
   static constexpr int kLeftStub[7] = {-1, -1, 0, 0, -1, -1, -1};
   for (int row = 0; row < 7; ++row) {
-    pixelRun(dc, x + kRuns[row][0], y + row, kRuns[row][1], color);
-    if (kLeftStub[row] >= 0) pixelRun(dc, x, y + row, row == 3 ? 2 : 1, color);
+    RECT run{x + kRuns[row][0] * dot, y + row * dot, x + (kRuns[row][0] + kRuns[row][1]) * dot,
+             y + (row + 1) * dot};
+    fillColor(dc, run, color);
+    if (kLeftStub[row] < 0) continue;
+    RECT stub{x, y + row * dot, x + (row == 3 ? 2 : 1) * dot, y + (row + 1) * dot};
+    fillColor(dc, stub, color);
   }
 }
 
@@ -130,7 +146,7 @@ HBRUSH ditherBrush() {
 }
 
 void checkBox(HDC dc, const RECT& rect, UINT state) {
-  int side = std::min({width(rect), height(rect), 13});
+  int side = std::min({width(rect), height(rect), pixelsAt(13)});
   RECT box{rect.left, rect.top + (height(rect) - side) / 2, rect.left + side,
            rect.top + (height(rect) - side) / 2 + side};
   RECT inner = box;
@@ -156,11 +172,13 @@ void checkBox(HDC dc, const RECT& rect, UINT state) {
   if (!(state & DFCS_CHECKED)) return;
   COLORREF mark = indeterminate || (state & DFCS_INACTIVE) ? GetSysColor(COLOR_BTNSHADOW)
                                                            : GetSysColor(COLOR_WINDOWTEXT);
-  checkMark(dc, inner.left + (width(inner) - 7) / 2, inner.top + (height(inner) - 7) / 2, mark);
+  int dot = dotSize();
+  checkMark(dc, inner.left + (width(inner) - 7 * dot) / 2,
+            inner.top + (height(inner) - 7 * dot) / 2, dot, mark);
 }
 
 void radioButton(HDC dc, const RECT& rect, UINT state) {
-  int side = std::min({width(rect), height(rect), 12});
+  int side = std::min({width(rect), height(rect), pixelsAt(12)});
   RECT box{rect.left, rect.top + (height(rect) - side) / 2, rect.left + side,
            rect.top + (height(rect) - side) / 2 + side};
   // Two rings split along the rising diagonal, lit from the top left, as
@@ -190,12 +208,16 @@ void radioButton(HDC dc, const RECT& rect, UINT state) {
     }
   }
   if (!(state & DFCS_CHECKED)) return;
+  // The dot: rows of 2, 4, 4 and 2 dots around the centre.
   int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
-  COLORREF dot = GetSysColor((state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
-  pixelRun(dc, cx - 1, cy - 2, 2, dot);
-  pixelRun(dc, cx - 2, cy - 1, 4, dot);
-  pixelRun(dc, cx - 2, cy, 4, dot);
-  pixelRun(dc, cx - 1, cy + 1, 2, dot);
+  COLORREF color = GetSysColor((state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+  int d = dotSize();
+  static constexpr int kRows[4][2] = {{-1, 2}, {-2, 4}, {-2, 4}, {-1, 2}};
+  for (int row = 0; row < 4; ++row) {
+    RECT run{cx + kRows[row][0] * d, cy + (row - 2) * d, cx + (kRows[row][0] + kRows[row][1]) * d,
+             cy + (row - 1) * d};
+    fillColor(dc, run, color);
+  }
 }
 
 }  // namespace

@@ -12,8 +12,9 @@ class DesktopChanges {
   // Moves and sizes hwnd to windowRect unless it is minimised or already
   // there.
   static void place(HWND hwnd, const RECT& windowRect);
-  // Activates hwnd, or the enabled popup it waits for when it is disabled;
-  // or deactivates it while it is still the active window.
+  // Activates hwnd, or the enabled popup it waits for when it is disabled
+  // (the driver hears of it again when that popup is active already); or
+  // deactivates hwnd while it is still the active window.
   static void activate(HWND hwnd, bool active);
 };
 

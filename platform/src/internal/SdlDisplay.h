@@ -22,6 +22,14 @@
 // drawn; the driver gathers it per window and copies only that area into the
 // native window's framebuffer before the loop next blocks.
 //
+// The desktop's own changes. Moves and resizes made by the window manager,
+// and the keyboard focus it gives or takes, are gathered over one batch of
+// native events and injected as desktop changes (InjectWindowPlacement,
+// InjectActivation). Placements the desktop reported are remembered until
+// the platform applies them, so they are not sent back (PendingPlacements);
+// focus reports are reconciled with the platform's own activations, which
+// the driver passes to the desktop (DesktopFocus).
+//
 // Threads. Every SDL call happens on the display thread: notifications from
 // other threads are queued, and the driver's own eventfd ends the wait so
 // that the display thread runs them at once.
@@ -36,8 +44,12 @@
 #include <string>
 #include <vector>
 
+#include "internal/DesktopFocus.h"
+#include "internal/PendingPlacements.h"
 #include "internal/UniqueFd.h"
 #include "platform/display.h"
+
+struct _XDisplay;  // Xlib's Display
 
 namespace platform::internal {
 
@@ -64,6 +76,7 @@ class SdlDisplay final : public DisplayDriver {
   void windowMoved(HWND hwnd, const RECT& rect) override;
   void windowRetitled(HWND hwnd, std::u16string_view title) override;
   void windowDestroyed(HWND hwnd) override;
+  void windowActivated(HWND hwnd) override;
   void surfacePainted(HWND topLevel, const RECT& surfaceArea) override;
   void cursorChanged(HCURSOR cursor) override;
   bool clipboardText(std::u16string& text) override;
@@ -78,10 +91,13 @@ class SdlDisplay final : public DisplayDriver {
     POINT screenOrigin{};   // and on the screen
     SIZE size{};
     bool minimized = false;
-    std::vector<RECT> damage;  // surface pixels
+    bool neverActive = false;       // a bubble: the desktop's focus on it is no choice
+    bool desktopMovedIt = false;    // in the batch of events being handled
+    PendingPlacements fromDesktop;  // reported, not applied by the platform yet
+    std::vector<RECT> damage;       // surface pixels
   };
 
-  SdlDisplay(SDL_Window* anchor, int connection);
+  SdlDisplay(SDL_Window* anchor, _XDisplay* xDisplay, int connection);
 
   void onDisplayThread(std::function<void()> work);
   void runQueuedWork();
@@ -96,6 +112,18 @@ class SdlDisplay final : public DisplayDriver {
   void handleKey(const SDL_KeyboardEvent& event);
   void handleText(const char* utf8);
   POINT screenPoint(Uint32 windowId, int x, int y) const;
+  // After a batch of native events: what the desktop changed.
+  void reportDesktopChanges();
+  void reportPlacement(HWND hwnd, NativeWindow& native);
+  void reportFocus();
+  // Asks the desktop to give hwnd the keyboard focus the platform gave it.
+  void requestFocus(HWND hwnd, NativeWindow& native);
+  // Moves and sizes the native window where the platform has it, unless the
+  // desktop shows that already.
+  void follow(HWND hwnd, NativeWindow& native);
+  // True when a window manager runs (it says so on the root window). Without
+  // one nobody moves the X input focus but the program itself.
+  bool windowManagerRunning() const;
   void readScreen();
   void drainWake();
   void reportFirstFrame();
@@ -104,10 +132,12 @@ class SdlDisplay final : public DisplayDriver {
   // manager is asked not to activate it, and a captionless tool window is an
   // unmanaged tooltip window. The platform's focus never moves with it: input
   // goes to the platform's own foreground window. Without a window manager
-  // (a bare X server) SDL still hands every window it maps the X input focus.
+  // (a bare X server) SDL hands every window it maps the X input focus, which
+  // is handed back at once.
   void showWithoutFocus(SDL_Window* window);
 
   SDL_Window* anchor_;
+  _XDisplay* xDisplay_;
   int connection_;
   UniqueFd wakeFd_;  // an eventfd: work from other threads waits
   bool firstFrameShown_ = false;
@@ -115,6 +145,8 @@ class SdlDisplay final : public DisplayDriver {
   std::atomic<LONG> screenWidth_{1024};
   std::atomic<LONG> screenHeight_{768};
   std::map<HWND, NativeWindow> windows_;
+  DesktopFocus focus_;
+  bool focusReported_ = false;  // in the batch of events being handled
   std::map<SDL_SystemCursor, SDL_Cursor*> cursors_;
   std::mutex queueMutex_;
   std::vector<std::function<void()>> queued_;

@@ -3,13 +3,10 @@
 #include "internal/Activation.h"
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
+#include "platform/display.h"
 
 namespace platform::internal {
 namespace {
-
-bool sameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // The window a click on hwnd activates: hwnd itself, or while a modal box
 // keeps it disabled, that box.
@@ -26,7 +23,7 @@ void DesktopChanges::place(HWND hwnd, const RECT& windowRect) {
   if (!w || w->isChild() || !w->onCurrentThread() || (w->style & WS_MINIMIZE)) return;
   RECT current{};
   GetWindowRect(hwnd, &current);
-  if (sameRect(current, windowRect)) return;
+  if (EqualRect(&current, &windowRect)) return;
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
   if (current.left == windowRect.left && current.top == windowRect.top) flags |= SWP_NOMOVE;
   if (current.right - current.left == windowRect.right - windowRect.left &&
@@ -46,8 +43,14 @@ void DesktopChanges::activate(HWND hwnd, bool active) {
     return;
   }
   HWND target = activationTarget(hwnd);
-  if (!target || GetActiveWindow() == target || !IsWindowVisible(target)) return;
-  Activation::setActive(target, WA_ACTIVE);
+  if (!target || !IsWindowVisible(target)) return;
+  if (GetActiveWindow() != target) {
+    Activation::setActive(target, WA_ACTIVE);
+    return;
+  }
+  // The desktop focused a window the platform does not let have it (a box's
+  // disabled owner): the desktop is asked again for the active one.
+  if (target != hwnd) CurrentDisplay().windowActivated(target);
 }
 
 }  // namespace platform::internal

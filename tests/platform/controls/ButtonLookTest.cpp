@@ -49,6 +49,26 @@ TEST_F(ButtonLook, CheckBoxDrawsItsBoxAndMark) {
   EXPECT_EQ(clientPixel(right, 6, 10), GetSysColor(COLOR_BTNFACE));
 }
 
+// On a finer screen the box and its mark grow with the resolution: 13
+// pixels at 96 dots per inch, 20 at 144, with the mark drawn in 2-pixel dots.
+TEST_F(ButtonLook, CheckBoxGrowsWithTheResolution) {
+  struct Resolution {
+    int dpi;
+    int side;
+  };
+  for (Resolution r : {Resolution{96, 13}, Resolution{144, 20}}) {
+    display_->changeDisplay({1024, 768}, r.dpi);
+    HWND box = control(u"BUTTON", u"Label", BS_AUTOCHECKBOX | BS_TOP, {10, 10, 150, 40});
+    // The sunken edge's shadow runs down the left side to the box's last row.
+    EXPECT_EQ(clientPixel(box, 0, r.side - 2), GetSysColor(COLOR_BTNSHADOW)) << r.dpi;
+    EXPECT_NE(clientPixel(box, 0, r.side), GetSysColor(COLOR_BTNSHADOW)) << r.dpi;
+    SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+    int centre = r.side / 2;
+    EXPECT_EQ(clientPixel(box, centre, centre), GetSysColor(COLOR_WINDOWTEXT)) << r.dpi;
+    DestroyWindow(box);
+  }
+}
+
 TEST_F(ButtonLook, PushLikeCheckBoxLooksPushedWhenChecked) {
   HWND box = control(u"BUTTON", u"", BS_AUTOCHECKBOX | BS_PUSHLIKE, {10, 10, 90, 35});
   EXPECT_EQ(clientPixel(box, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));

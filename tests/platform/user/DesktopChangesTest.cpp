@@ -143,6 +143,15 @@ TEST_F(DesktopChanges, AClickOnAWindowThatWaitsForABoxActivatesTheBox) {
   platform::InjectActivation(owner, true);
   pump();
   EXPECT_EQ(GetActiveWindow(), box);
+  // Once more while the box is active: the driver is told to focus the box.
+  display_->clearEvents();
+  platform::InjectActivation(owner, true);
+  pump();
+  EXPECT_EQ(GetActiveWindow(), box);
+  auto events = display_->events();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].kind, platform::DisplayEvent::Kind::Activated);
+  EXPECT_EQ(events[0].hwnd, box);
 }
 
 TEST_F(DesktopChanges, TheDriverHearsOfEveryActivation) {
