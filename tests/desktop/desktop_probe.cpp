@@ -12,7 +12,8 @@
 //   desktop_probe <snapshot.png> <expected text>
 //   desktop_probe <snapshot.png> --box
 // With --box it shows a message box over its window instead, prints where
-// the box is ("box shown"), writes its snapshot, and prints the answer.
+// the box's centre is ("box shown"), writes its snapshot, and prints the
+// answer. Positions are in client coordinates of the window they are in.
 #include <cstdio>
 #include <string>
 
@@ -96,9 +97,9 @@ void finishWhenComplete() {
     return;
   }
   // A second window, shown without activation: the desktop's focus stays.
-  probe.other = CreateWindowExW(0, u"ProbeOther", u"Probe other", WS_OVERLAPPEDWINDOW,
-                                scaled(420), scaled(60), scaled(200), scaled(120), nullptr,
-                                nullptr, nullptr, nullptr);
+  probe.other =
+      CreateWindowExW(0, u"ProbeOther", u"Probe other", WS_OVERLAPPEDWINDOW, scaled(420),
+                      scaled(60), scaled(200), scaled(120), nullptr, nullptr, nullptr, nullptr);
   ShowWindow(probe.other, SW_SHOWNOACTIVATE);
   UpdateWindow(probe.other);
   probe.desktopPhase = true;
@@ -144,10 +145,10 @@ void snapshotBox() {
   KillTimer(probe.main, kBoxSnapshotTimer);
   HWND box = GetForegroundWindow();
   bool saved = platform::CurrentDisplay().snapshot(box, probe.snapshotPath);
-  RECT rect;
-  GetWindowRect(box, &rect);
-  std::printf("box shown %d %d snapshot %s\n", static_cast<int>((rect.left + rect.right) / 2),
-              static_cast<int>((rect.top + rect.bottom) / 2), saved ? "written" : "failed");
+  RECT client;
+  GetClientRect(box, &client);
+  std::printf("box shown %d %d snapshot %s\n", static_cast<int>(client.right / 2),
+              static_cast<int>(client.bottom / 2), saved ? "written" : "failed");
   std::fflush(stdout);
 }
 
@@ -229,11 +230,14 @@ HWND makeControl(HWND parent, const char16_t* className, const char16_t* text, D
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
+// A control's centre in its window's client coordinates: the desktop's
+// window manager may place the window anywhere.
 void printCentre(const char* name, HWND hwnd) {
   RECT rect;
   GetWindowRect(hwnd, &rect);
-  std::printf(" %s %d %d", name, static_cast<int>((rect.left + rect.right) / 2),
-              static_cast<int>((rect.top + rect.bottom) / 2));
+  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ScreenToClient(GetParent(hwnd), &centre);
+  std::printf(" %s %d %d", name, static_cast<int>(centre.x), static_cast<int>(centre.y));
 }
 
 }  // namespace

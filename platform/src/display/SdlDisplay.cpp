@@ -498,6 +498,10 @@ void SdlDisplay::create(HWND hwnd) {
   auto exStyle = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (!native.decorated) flags |= SDL_WINDOW_BORDERLESS;
+  // A sizing border lets the window manager resize it; without one the
+  // window keeps the size the program gives it.
+  auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+  if (native.decorated && (style & WS_THICKFRAME)) flags |= SDL_WINDOW_RESIZABLE;
   if (exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR;
   // A captionless tool window (a tooltip) is never managed nor focused.
   if (!native.decorated && (exStyle & WS_EX_TOOLWINDOW)) flags |= SDL_WINDOW_TOOLTIP;
@@ -535,10 +539,20 @@ void SdlDisplay::windowShown(HWND hwnd) {
 
 void SdlDisplay::showWithoutFocus(SDL_Window* window) {
   SDL_Window* focused = SDL_GetKeyboardFocus();
+  bool managed = windowManagerRunning();
+  // A user time of 0 asks the window manager not to focus the window it maps.
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (managed && SDL_GetWindowWMInfo(window, &info)) {
+    long never = 0;
+    Atom userTime = XInternAtom(xDisplay_, "_NET_WM_USER_TIME", False);
+    XChangeProperty(xDisplay_, info.info.x11.window, userTime, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&never), 1);
+  }
   SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
   SDL_ShowWindow(window);
   SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
-  if (focused && focused != window && !windowManagerRunning()) SDL_SetWindowInputFocus(focused);
+  if (focused && focused != window && !managed) SDL_SetWindowInputFocus(focused);
 }
 
 void SdlDisplay::windowHidden(HWND hwnd) {
