@@ -31,8 +31,10 @@ LOGFONTW fontWith(LONG height, LONG weight, const char16_t* face, BYTE pitch) {
   return lf;
 }
 
-// The stock fonts keep the resolution the process started with, as other
-// programs' stock fonts do; the non-client metrics follow the display.
+// The stock fonts are sized once, for the resolution in force when the first
+// stock object is asked for (a program installs its display driver before
+// that), and keep it, as stock fonts do elsewhere; the non-client metrics
+// follow the display.
 LONG pixelsAtStart(int pixelsAt96) {
   return MulDiv(pixelsAt96, CurrentDisplay().dpi(), 96);
 }
