@@ -512,6 +512,12 @@ void SdlDisplay::create(HWND hwnd) {
   native.window = SDL_CreateWindow(utf8Of(title).c_str(), native.screenOrigin.x,
                                    native.screenOrigin.y, native.size.cx, native.size.cy, flags);
   if (!native.window) return;
+  // An owned window stays above its owner: the window manager learns whose
+  // it is (a box over the form that waits for it).
+  auto owner = windows_.find(GetWindow(hwnd, GW_OWNER));
+  if (owner != windows_.end() && native.decorated) {
+    SDL_SetWindowModalFor(native.window, owner->second.window);
+  }
   windows_[hwnd] = std::move(native);
 }
 
