@@ -12,8 +12,7 @@ namespace {
 // keeps it disabled, that box.
 HWND activationTarget(HWND hwnd) {
   if (IsWindowEnabled(hwnd)) return hwnd;
-  HWND popup = GetWindow(hwnd, GW_ENABLEDPOPUP);
-  return popup ? popup : nullptr;
+  return GetWindow(hwnd, GW_ENABLEDPOPUP);
 }
 
 }  // namespace
