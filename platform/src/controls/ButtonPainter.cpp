@@ -4,8 +4,7 @@
 #include <string>
 
 #include "internal/ControlSupport.h"
-#include "platform/display.h"
-#include "platform/kernel.h"
+#include "internal/DisplayScale.h"
 
 namespace platform::internal {
 namespace {
@@ -15,9 +14,6 @@ namespace {
 constexpr int kCheckSizeAt96 = 13;
 constexpr int kCheckGapAt96 = 4;
 
-int pixelsAt(int pixelsAt96) {
-  return MulDiv(pixelsAt96, CurrentDisplay().dpi(), 96);
-}
 constexpr int kGroupIndent = 8;
 
 RECT clientOf(HWND hwnd) {
@@ -130,8 +126,8 @@ void ButtonPainter::checkButton(HWND hwnd, HDC dc, const ButtonBehavior& behavio
   bool boxRight = (style & BS_LEFTTEXT) != 0;
   RECT box = client;
   RECT label = client;
-  const int checkSize = pixelsAt(kCheckSizeAt96);
-  const int checkGap = pixelsAt(kCheckGapAt96);
+  const int checkSize = PixelsForDisplay(kCheckSizeAt96);
+  const int checkGap = PixelsForDisplay(kCheckGapAt96);
   if (boxRight) {
     box.left = client.right - checkSize;
     label.right = box.left - checkGap;

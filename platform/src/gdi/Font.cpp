@@ -4,9 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "internal/DisplayScale.h"
 #include "internal/TextContext.h"
-#include "platform/display.h"
-#include "platform/kernel.h"
 
 namespace platform::internal {
 namespace {
@@ -80,7 +79,7 @@ double cellRatio(const std::string& family) {
 
 Font::Font(const LOGFONTW& logFont) : logFont_(logFont) {
   std::string family = familyFor(logFont_);
-  int em = MulDiv(kDefaultEmAt96, CurrentDisplay().dpi(), 96);
+  int em = PixelsForDisplay(kDefaultEmAt96);
   if (logFont_.lfHeight < 0) em = -logFont_.lfHeight;
   if (logFont_.lfHeight > 0) {
     em = std::max(1, static_cast<int>(std::lround(logFont_.lfHeight / cellRatio(family))));

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <optional>
 
+#include "internal/DisplayScale.h"
 #include "platform/display.h"
 #include "platform/gdi.h"
-#include "platform/kernel.h"
 #include "platform/user.h"
 
 namespace {
@@ -14,9 +14,6 @@ namespace {
 // Check boxes and radio buttons grow with the display's resolution; their
 // marks are the classic pixel patterns drawn with square dots of this many
 // pixels.
-int pixelsAt(int pixelsAt96) {
-  return MulDiv(pixelsAt96, platform::CurrentDisplay().dpi(), 96);
-}
 int dotSize() {
   return std::max(1, (platform::CurrentDisplay().dpi() + 48) / 96);
 }
@@ -146,7 +143,7 @@ HBRUSH ditherBrush() {
 }
 
 void checkBox(HDC dc, const RECT& rect, UINT state) {
-  int side = std::min({width(rect), height(rect), pixelsAt(13)});
+  int side = std::min({width(rect), height(rect), platform::internal::PixelsForDisplay(13)});
   RECT box{rect.left, rect.top + (height(rect) - side) / 2, rect.left + side,
            rect.top + (height(rect) - side) / 2 + side};
   RECT inner = box;
@@ -178,7 +175,7 @@ void checkBox(HDC dc, const RECT& rect, UINT state) {
 }
 
 void radioButton(HDC dc, const RECT& rect, UINT state) {
-  int side = std::min({width(rect), height(rect), pixelsAt(12)});
+  int side = std::min({width(rect), height(rect), platform::internal::PixelsForDisplay(12)});
   RECT box{rect.left, rect.top + (height(rect) - side) / 2, rect.left + side,
            rect.top + (height(rect) - side) / 2 + side};
   // Two rings split along the rising diagonal, lit from the top left, as

@@ -5,12 +5,11 @@
 
 #include "internal/Bitmap.h"
 #include "internal/Brush.h"
+#include "internal/DisplayScale.h"
 #include "internal/Font.h"
 #include "internal/GdiHandleTable.h"
 #include "internal/Pen.h"
 #include "internal/SystemColors.h"
-#include "platform/display.h"
-#include "platform/kernel.h"
 
 namespace platform::internal {
 namespace {
@@ -35,10 +34,6 @@ LOGFONTW fontWith(LONG height, LONG weight, const char16_t* face, BYTE pitch) {
 // stock object is asked for (a program installs its display driver before
 // that), and keep it, as stock fonts do elsewhere; the non-client metrics
 // follow the display.
-LONG pixelsAtStart(int pixelsAt96) {
-  return MulDiv(pixelsAt96, CurrentDisplay().dpi(), 96);
-}
-
 struct Stock {
   std::array<HGDIOBJ, DC_PEN + 1> objects{};
   std::array<HGDIOBJ, SystemColors::kCount> brushes{};
@@ -55,13 +50,13 @@ struct Stock {
     objects[BLACK_PEN] = addPermanent(std::make_shared<Pen>(PS_SOLID, 1, RGB(0, 0, 0)));
     objects[NULL_PEN] = addPermanent(std::make_shared<Pen>(PS_NULL, 1, 0));
     LOGFONTW fixed =
-        fontWith(-pixelsAtStart(12), FW_NORMAL, u"DejaVu Sans Mono", FIXED_PITCH | FF_MODERN);
+        fontWith(-PixelsForDisplay(12), FW_NORMAL, u"DejaVu Sans Mono", FIXED_PITCH | FF_MODERN);
     objects[OEM_FIXED_FONT] = addPermanent(std::make_shared<Font>(fixed));
     objects[ANSI_FIXED_FONT] = addPermanent(std::make_shared<Font>(fixed));
     objects[SYSTEM_FIXED_FONT] = addPermanent(std::make_shared<Font>(fixed));
     objects[ANSI_VAR_FONT] = addPermanent(std::make_shared<Font>(SystemColors::messageFont()));
     LOGFONTW system =
-        fontWith(-pixelsAtStart(12), FW_BOLD, u"DejaVu Sans", VARIABLE_PITCH | FF_SWISS);
+        fontWith(-PixelsForDisplay(12), FW_BOLD, u"DejaVu Sans", VARIABLE_PITCH | FF_SWISS);
     objects[SYSTEM_FONT] = addPermanent(std::make_shared<Font>(system));
     objects[DEVICE_DEFAULT_FONT] = addPermanent(std::make_shared<Font>(system));
     objects[DEFAULT_GUI_FONT] = addPermanent(std::make_shared<Font>(SystemColors::messageFont()));

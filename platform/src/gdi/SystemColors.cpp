@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/display.h"
-#include "platform/kernel.h"
+#include "internal/DisplayScale.h"
 #include "platform/user.h"
 
 namespace platform::internal {
@@ -49,7 +48,7 @@ constexpr std::array<COLORREF, SystemColors::kCount> kScheme = {
 // 8 points: 11 pixels at 96 dots per inch, more on a finer screen.
 LOGFONTW dejaVu(LONG weight) {
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(11, platform::CurrentDisplay().dpi(), 96);
+  lf.lfHeight = -PixelsForDisplay(11);
   lf.lfWeight = weight;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
