@@ -26,6 +26,16 @@ HRESULT IntegerFromReal(double in, T* out) {
   return S_OK;
 }
 
+// A number of one type read from a text; `read` takes it out of the variant.
+template <typename T, typename Read>
+HRESULT ScalarFromText(LPCOLESTR text, LCID lcid, ULONG flags, ULONG vtBit, T* out, Read read) {
+  if (!out) return E_INVALIDARG;
+  VARIANT value;
+  HRESULT hr = NumberFromText(text, lcid, flags, vtBit, &value);
+  if (SUCCEEDED(hr)) *out = read(value);
+  return hr;
+}
+
 bool EqualsIgnoringCase(std::u16string_view text, std::u16string_view word) {
   if (text.size() != word.size()) return false;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -73,35 +83,20 @@ HRESULT VarR8FromCy(CY in, DOUBLE* out) {
 }
 
 HRESULT VarI2FromStr(LPCOLESTR text, LCID lcid, ULONG flags, SHORT* out) {
-  if (!out) return E_INVALIDARG;
-  VARIANT value;
-  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_I2, &value);
-  if (SUCCEEDED(hr)) *out = value.iVal;
-  return hr;
+  return ScalarFromText(text, lcid, flags, VTBIT_I2, out, [](const VARIANT& v) { return v.iVal; });
 }
 
 HRESULT VarI4FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG* out) {
-  if (!out) return E_INVALIDARG;
-  VARIANT value;
-  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_I4, &value);
-  if (SUCCEEDED(hr)) *out = value.lVal;
-  return hr;
+  return ScalarFromText(text, lcid, flags, VTBIT_I4, out, [](const VARIANT& v) { return v.lVal; });
 }
 
 HRESULT VarI8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG64* out) {
-  if (!out) return E_INVALIDARG;
-  VARIANT value;
-  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_I8, &value);
-  if (SUCCEEDED(hr)) *out = value.llVal;
-  return hr;
+  return ScalarFromText(text, lcid, flags, VTBIT_I8, out, [](const VARIANT& v) { return v.llVal; });
 }
 
 HRESULT VarR8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, DOUBLE* out) {
-  if (!out) return E_INVALIDARG;
-  VARIANT value;
-  HRESULT hr = NumberFromText(text, lcid, flags, VTBIT_R8, &value);
-  if (SUCCEEDED(hr)) *out = value.dblVal;
-  return hr;
+  return ScalarFromText(text, lcid, flags, VTBIT_R8, out,
+                        [](const VARIANT& v) { return v.dblVal; });
 }
 
 HRESULT VarBoolFromStr(LPCOLESTR text, LCID lcid, ULONG flags, VARIANT_BOOL* out) {
