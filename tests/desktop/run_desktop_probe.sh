@@ -10,12 +10,30 @@
 set -u
 probe=$1 snapshot=$2 dpi=$3 mode=${4:-controls} manager=${5:-}
 if [ "${INNER:-}" != 1 ]; then
-  command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is missing"; exit 77; }
+  command -v Xvfb >/dev/null 2>&1 || { echo "Xvfb is missing"; exit 77; }
   command -v xdotool >/dev/null 2>&1 || { echo "xdotool is missing"; exit 77; }
   if [ -n "$manager" ] && ! command -v openbox >/dev/null 2>&1; then
     echo "openbox is missing"; exit 77
   fi
-  INNER=1 SKIFFWIRE_DPI=$dpi exec xvfb-run -a -s "-screen 0 1280x800x24 -dpi $dpi" "$0" "$@"
+  # The server picks a free display itself and writes its number once it
+  # takes connections, so tests run side by side never share a display.
+  number=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 -dpi "$dpi" 3>"$number" 2>/dev/null &
+  server=$!
+  tries=0
+  until [ -s "$number" ]; do
+    tries=$((tries + 1))
+    if [ $tries -gt 300 ] || ! kill -0 $server 2>/dev/null; then
+      echo "Xvfb did not start"; rm -f "$number"; exit 1
+    fi
+    sleep 0.1
+  done
+  DISPLAY=:$(cat "$number") INNER=1 SKIFFWIRE_DPI=$dpi "$0" "$@"
+  status=$?
+  kill $server 2>/dev/null
+  wait $server 2>/dev/null
+  rm -f "$number"
+  exit $status
 fi
 
 log=$snapshot.log
