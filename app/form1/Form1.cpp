@@ -31,8 +31,8 @@ Form1::~Form1() {
   disconnectEvents();
 }
 
-void Form1::addSink(IUnknown* source, const IID& events, EventSink::Handler handler) {
-  ComPtr<EventSink> sink = MakeComObject<EventSink>(events, std::move(handler));
+void Form1::addSink(IUnknown* source, const IID& events, rt::EventSink::Handler handler) {
+  ComPtr<rt::EventSink> sink = rt::MakeComObject<rt::EventSink>(events, std::move(handler));
   if (SUCCEEDED(sink->connect(source))) sinks_.push_back(std::move(sink));
 }
 
@@ -72,7 +72,7 @@ HRESULT Form1::connectEvents() {
 }
 
 void Form1::disconnectEvents() {
-  for (ComPtr<EventSink>& sink : sinks_)
+  for (ComPtr<rt::EventSink>& sink : sinks_)
     sink->disconnect();
   sinks_.clear();
 }

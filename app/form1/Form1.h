@@ -12,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/com/EventSink.h"
 #include "app/members/ICheckBox.h"
 #include "app/members/ICommandButton.h"
 #include "app/members/IForm.h"
@@ -22,6 +21,7 @@
 #include "app/members/ITimer.h"
 #include "app/members/IYield.h"
 #include "app/udp/IUdpSocket.h"
+#include "runtime/com/EventSink.h"
 
 namespace skiffwire {
 
@@ -99,10 +99,10 @@ class Form1 {
   // scroll it to its end by putting the caret there.
   HRESULT appendLog(std::u16string_view line);
   HRESULT scrollLog();
-  void addSink(IUnknown* source, const IID& events, EventSink::Handler handler);
+  void addSink(IUnknown* source, const IID& events, rt::EventSink::Handler handler);
 
   Form1Controls c_;
-  std::vector<ComPtr<EventSink>> sinks_;
+  std::vector<ComPtr<rt::EventSink>> sinks_;
 };
 
 }  // namespace skiffwire

@@ -5,13 +5,13 @@
 
 #include <initializer_list>
 
-#include "app/com/ComObject.h"
-#include "app/com/ConnectionPoint.h"
+#include "runtime/com/ComObject.h"
+#include "runtime/com/ConnectionPoint.h"
 
 namespace skiffwire {
 
 template <typename Derived, typename Members>
-class SimulatedControl : public ComObject<Derived, Members, IConnectionPointContainer> {
+class SimulatedControl : public rt::ComObject<Derived, Members, IConnectionPointContainer> {
  public:
   HRESULT GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -37,14 +37,14 @@ class SimulatedControl : public ComObject<Derived, Members, IConnectionPointCont
     if (!point) return E_POINTER;
     *point = nullptr;
     if (riid != eventInterface_) return CONNECT_E_NOCONNECTION;
-    events_.CopyTo(reinterpret_cast<ConnectionPoint**>(point));
+    events_.CopyTo(reinterpret_cast<rt::ConnectionPoint**>(point));
     return S_OK;
   }
 
  protected:
   explicit SimulatedControl(const IID& eventInterface)
       : eventInterface_(eventInterface),
-        events_(MakeComObject<ConnectionPoint>(eventInterface, this)) {}
+        events_(rt::MakeComObject<rt::ConnectionPoint>(eventInterface, this)) {}
   ~SimulatedControl() override { events_->detach(); }
 
   // Raises an event on the connected sinks. What the handler makes of it is
@@ -56,7 +56,7 @@ class SimulatedControl : public ComObject<Derived, Members, IConnectionPointCont
 
  private:
   IID eventInterface_;
-  ComPtr<ConnectionPoint> events_;
+  ComPtr<rt::ConnectionPoint> events_;
 };
 
 }  // namespace skiffwire

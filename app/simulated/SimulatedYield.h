@@ -5,12 +5,12 @@
 
 #include <functional>
 
-#include "app/com/ComObject.h"
 #include "app/members/IYield.h"
+#include "runtime/com/ComObject.h"
 
 namespace skiffwire {
 
-class SimulatedYield final : public ComObject<SimulatedYield, IYield> {
+class SimulatedYield final : public rt::ComObject<SimulatedYield, IYield> {
  public:
   // loadedForms gives the count DoEvents returns (the forms engine's count of
   // loaded forms); without it the count is 1.

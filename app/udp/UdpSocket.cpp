@@ -143,7 +143,7 @@ HRESULT Store(VARIANT* target, std::string_view bytes, bool asByteArray) {
 }  // namespace
 
 UdpSocket::UdpSocket()
-    : events_(MakeComObject<ConnectionPoint>(DIID_UdpSocketEvents, this)),
+    : events_(rt::MakeComObject<rt::ConnectionPoint>(DIID_UdpSocketEvents, this)),
       window_(std::make_unique<HiddenWindow>([this](UINT message, WPARAM wParam, LPARAM lParam) {
         return onMessage(message, wParam, lParam);
       })) {}
@@ -426,7 +426,7 @@ HRESULT UdpSocket::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
   if (!point) return E_POINTER;
   *point = nullptr;
   if (riid != DIID_UdpSocketEvents) return CONNECT_E_NOCONNECTION;
-  events_.CopyTo(reinterpret_cast<ConnectionPoint**>(point));
+  events_.CopyTo(reinterpret_cast<rt::ConnectionPoint**>(point));
   return S_OK;
 }
 

@@ -16,16 +16,16 @@
 #include <optional>
 #include <string>
 
-#include "app/com/ComObject.h"
-#include "app/com/ConnectionPoint.h"
 #include "app/support/HiddenWindow.h"
 #include "app/udp/IUdpSocket.h"
 #include "app/udp/internal/ReceiveQueue.h"
+#include "runtime/com/ComObject.h"
+#include "runtime/com/ConnectionPoint.h"
 
 namespace skiffwire {
 
 class UdpSocket final
-    : public ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer, ISupportErrorInfo> {
+    : public rt::ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer, ISupportErrorInfo> {
  public:
   static constexpr int kMaxEventNesting = 8;
   static constexpr size_t kMaxQueuedDatagrams = 4096;
@@ -85,7 +85,7 @@ class UdpSocket final
 
  private:
   ~UdpSocket() override;
-  friend class ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer, ISupportErrorInfo>;
+  friend class rt::ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer, ISupportErrorInfo>;
 
   HRESULT openSocket(in_addr_t address, LONG port);
   void closeSocket();
@@ -114,7 +114,7 @@ class UdpSocket final
   uint64_t eventsRaised_ = 0;
   bool announcePosted_ = false;
 
-  ComPtr<ConnectionPoint> events_;
+  ComPtr<rt::ConnectionPoint> events_;
   std::unique_ptr<HiddenWindow> window_;
 };
 

@@ -1,19 +1,19 @@
 #include "app/udp/UdpSocketClass.h"
 
-#include "app/com/ComObject.h"
 #include "app/udp/UdpSocket.h"
+#include "runtime/com/ComObject.h"
 
 namespace skiffwire {
 
 namespace {
 
-class UdpSocketFactory final : public ComObject<UdpSocketFactory, IClassFactory> {
+class UdpSocketFactory final : public rt::ComObject<UdpSocketFactory, IClassFactory> {
  public:
   HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    ComPtr<UdpSocket> control = MakeComObject<UdpSocket>();
+    ComPtr<UdpSocket> control = rt::MakeComObject<UdpSocket>();
     return control->QueryInterface(riid, ppv);
   }
   HRESULT LockServer(BOOL) override { return S_OK; }
@@ -22,7 +22,7 @@ class UdpSocketFactory final : public ComObject<UdpSocketFactory, IClassFactory>
 }  // namespace
 
 HRESULT RegisterUdpSocketClass(DWORD* cookie) {
-  ComPtr<UdpSocketFactory> factory = MakeComObject<UdpSocketFactory>();
+  ComPtr<UdpSocketFactory> factory = rt::MakeComObject<UdpSocketFactory>();
   return CoRegisterClassObject(CLSID_UdpSocket, factory->unknown(),
                                CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                cookie);

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "../AppTestSupport.h"
-#include "app/com/EventSink.h"
 #include "app/simulated/SimulatedYield.h"
 #include "app/udp/UdpSocket.h"
 #include "app/udp/UdpSocketClass.h"
+#include "runtime/com/EventSink.h"
 #include "runtime/core/Status.h"
 
 namespace skiffwire::testing {
@@ -55,16 +55,17 @@ std::u16string Read(IUdpSocket* control) {
 struct ArrivalCounter {
   int events = 0;
   std::function<void()> reaction;
-  ComPtr<EventSink> sink;
+  ComPtr<rt::EventSink> sink;
 
   explicit ArrivalCounter(IUdpSocket* control) {
-    sink = MakeComObject<EventSink>(DIID_UdpSocketEvents, [this](DISPID id, const DISPPARAMS&) {
-      if (id == kDataArrivalEvent) {
-        ++events;
-        if (reaction) reaction();
-      }
-      return S_OK;
-    });
+    sink = rt::MakeComObject<rt::EventSink>(DIID_UdpSocketEvents,
+                                            [this](DISPID id, const DISPPARAMS&) {
+                                              if (id == kDataArrivalEvent) {
+                                                ++events;
+                                                if (reaction) reaction();
+                                              }
+                                              return S_OK;
+                                            });
     EXPECT_EQ(sink->connect(control), S_OK);
   }
   ~ArrivalCounter() { sink->disconnect(); }
@@ -229,7 +230,7 @@ TEST(UdpSocket, HandlersThatPumpMessagesNestOnlyToTheBound) {
     const uint16_t port = FreeUdpPort();
     ComPtr<IUdpSocket> control = CreateControl();
     ASSERT_EQ(BindTo(control.Get(), port), S_OK);
-    ComPtr<SimulatedYield> yield = MakeComObject<SimulatedYield>();
+    ComPtr<SimulatedYield> yield = rt::MakeComObject<SimulatedYield>();
     TestSocket sender("127.0.0.1", 0, false);
     constexpr int kFollowUps = 1000;
     int sent = 0;

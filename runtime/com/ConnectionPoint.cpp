@@ -1,8 +1,8 @@
-#include "app/com/ConnectionPoint.h"
+#include "runtime/com/ConnectionPoint.h"
 
 #include <algorithm>
 
-namespace skiffwire {
+namespace rt {
 
 ConnectionPoint::ConnectionPoint(const IID& eventInterface, IConnectionPointContainer* container)
     : eventInterface_(eventInterface), container_(container) {}
@@ -72,4 +72,4 @@ void ConnectionPoint::detach() {
   sinks_.clear();
 }
 
-}  // namespace skiffwire
+}  // namespace rt

@@ -16,7 +16,7 @@
 
 #include "platform/com.h"
 
-namespace skiffwire {
+namespace rt {
 
 template <typename Derived, typename First, typename... Rest>
 class ComObject : public First, public Rest... {
@@ -85,4 +85,4 @@ ComPtr<T> MakeComObject(Args&&... args) {
   return ComPtr<T>::Adopt(new T(std::forward<Args>(args)...));
 }
 
-}  // namespace skiffwire
+}  // namespace rt

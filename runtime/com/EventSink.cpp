@@ -1,8 +1,8 @@
-#include "app/com/EventSink.h"
+#include "runtime/com/EventSink.h"
 
 #include "runtime/core/ThreadErrorContext.h"
 
-namespace skiffwire {
+namespace rt {
 
 EventSink::EventSink(const IID& eventInterface, Handler handler)
     : eventInterface_(eventInterface), handler_(std::move(handler)) {}
@@ -34,7 +34,7 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
                           UINT*) {
   static const DISPPARAMS kNoArguments{nullptr, nullptr, 0, 0};
   ComPtr<IDispatch> keepAlive(this);
-  rt::RuntimeInvokeScope firingEvent;
+  RuntimeInvokeScope firingEvent;
   return handler_(id, params ? *params : kNoArguments);
 }
 
@@ -59,4 +59,4 @@ void EventSink::disconnect() {
   cookie_ = 0;
 }
 
-}  // namespace skiffwire
+}  // namespace rt

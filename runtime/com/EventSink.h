@@ -8,9 +8,9 @@
 
 #include <functional>
 
-#include "app/com/ComObject.h"
+#include "runtime/com/ComObject.h"
 
-namespace skiffwire {
+namespace rt {
 
 class EventSink final : public ComObject<EventSink, IDispatch> {
  public:
@@ -42,4 +42,4 @@ class EventSink final : public ComObject<EventSink, IDispatch> {
   DWORD cookie_ = 0;
 };
 
-}  // namespace skiffwire
+}  // namespace rt

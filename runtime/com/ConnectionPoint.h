@@ -5,10 +5,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/com/ComObject.h"
 #include "platform/oleauto.h"
+#include "runtime/com/ComObject.h"
 
-namespace skiffwire {
+namespace rt {
 
 class ConnectionPoint final : public ComObject<ConnectionPoint, IConnectionPoint> {
  public:
@@ -43,4 +43,4 @@ class ConnectionPoint final : public ComObject<ConnectionPoint, IConnectionPoint
   DWORD nextCookie_ = 1;
 };
 
-}  // namespace skiffwire
+}  // namespace rt
