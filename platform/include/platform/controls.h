@@ -263,6 +263,19 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 
 // ---------------------------------------------------------------------------
+// Common controls set-up
+// ---------------------------------------------------------------------------
+struct INITCOMMONCONTROLSEX {
+  DWORD dwSize;
+  DWORD dwICC;
+};
+using LPINITCOMMONCONTROLSEX = INITCOMMONCONTROLSEX*;
+
+// The system classes register themselves on first use, so this only checks
+// the structure: FALSE for a null pointer or a size other than 8.
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
+
+// ---------------------------------------------------------------------------
 // The clipboard (text only; this process's own for now)
 // ---------------------------------------------------------------------------
 inline constexpr UINT CF_TEXT = 1;

@@ -1,0 +1,147 @@
+#include "runtime/forms/ProcessEntry.h"
+
+#include "platform/controls.h"
+#include "platform/kernel.h"
+#include "runtime/core/ApplicationTitle.h"
+#include "runtime/core/ErrorMessageTable.h"
+#include "runtime/core/FileTable.h"
+#include "runtime/core/PrintFormatTable.h"
+#include "runtime/core/ProcedureFrame.h"
+#include "runtime/library/LocaleValues.h"
+
+namespace rt {
+
+namespace {
+
+ProcessValues& processValues() {
+  static ProcessValues values;
+  return values;
+}
+
+HRESULT ReadUserLocale() {
+  processValues().userLocale = GetUserDefaultLCID();
+  return S_OK;
+}
+
+// The start-up that can fail: its steps raise at sites 0 to 5, so a failure
+// is reported like any unhandled run-time error and the program then takes
+// its normal way out.
+enum StartupStatement : StatementIndex {
+  kMessageTable,
+  kUserLocale,
+  kDecimalSeparator,
+  kFirstDayOfWeek,
+  kFirstWeekOfYear,
+  kModuleInitialisers,
+  kFormsEngine,
+};
+
+const ProcedureDescriptor& StartupDescriptor() {
+  static const ProcedureDescriptor descriptor = DescribeProcedure(
+      "ProcessEntry", ReturnKind::Status,
+      {Site::Call(kMessageTable), Site::Call(kUserLocale), Site::Call(kDecimalSeparator),
+       Site::Call(kFirstDayOfWeek), Site::Call(kFirstWeekOfYear), Site::Call(kFormsEngine)});
+  return descriptor;
+}
+
+// The third module runs twice more at the end of the initialisers, and its
+// terminator likewise: both tolerate being run again.
+void RunModules(const std::array<ModuleProcedure, 4>& procedures) {
+  static constexpr size_t kOrder[] = {0, 1, 2, 3, 2, 2};
+  for (size_t module : kOrder) {
+    if (procedures[module]) procedures[module]();
+  }
+}
+
+HRESULT RunStartupSteps(const ProgramImage& program) {
+  RuntimeInvokeScope reportUnhandled;
+  ProcedureFrame frame(StartupDescriptor());
+  return frame.run([&](StatementIndex s) -> Next {
+    switch (static_cast<StartupStatement>(s)) {
+      case kMessageTable:
+        frame.check(0, BuildErrorMessageTable());
+        return Step;
+      case kUserLocale:
+        frame.check(1, ReadUserLocale());
+        return Step;
+      case kDecimalSeparator:
+        frame.check(2, ReadDecimalSeparator());
+        return Step;
+      case kFirstDayOfWeek:
+        frame.check(3, ReadFirstDayOfWeek());
+        return Step;
+      case kFirstWeekOfYear:
+        frame.check(4, ReadFirstWeekOfYear());
+        return Step;
+      case kModuleInitialisers:
+        RunModules(program.initialisers);
+        return Step;
+      case kFormsEngine:
+        if (program.startFormsEngine) {
+          frame.check(5, program.startFormsEngine(program.design, program.designSize));
+        }
+        return Exit;
+    }
+    return Exit;
+  });
+}
+
+// Shows the start-up object: by its "Show" method, unless it offers the
+// start-up options and they ask for the engine's own way.
+void ShowStartupObject(IDispatch* dispatch) {
+  ComPtr<IStartupOptions> options;
+  LONG word = 0;
+  const bool plainShow =
+      FAILED(dispatch->QueryInterface(IID_IStartupOptions, reinterpret_cast<void**>(&options))) ||
+      FAILED(options->getOptions(&word)) || (word & kStartupOptionShow) != 0;
+  if (!plainShow) return;  // the engine's own path: this build's forms always take "Show"
+  LPOLESTR name = const_cast<LPOLESTR>(u"Show");
+  DISPID id = DISPID_UNKNOWN;
+  if (FAILED(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id))) return;
+  DISPPARAMS none{};
+  dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+const ProcessValues& CurrentProcessValues() {
+  return processValues();
+}
+
+HRESULT RunStartup(CreateStartupObject create, ComPtr<IUnknown>& slot, void (*runMainLoop)()) {
+  ComPtr<IUnknown> object;
+  const HRESULT created = create(&object);
+  if (FAILED(created)) return created;
+  if (!object) return E_UNEXPECTED;
+  slot = object;
+  ComPtr<IDispatch> dispatch;
+  const HRESULT asked = object.As(dispatch);
+  if (FAILED(asked)) return asked;
+  ShowStartupObject(dispatch.Get());
+  if (runMainLoop) runMainLoop();
+  return S_OK;
+}
+
+int RunProcessEntry(const ProgramImage& program) {
+  ProcessValues& values = processValues();
+  values.heap = GetProcessHeap();
+  OleInitialize(nullptr);
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0};
+  InitCommonControlsEx(&controls);
+  values.instance = GetModuleHandleA(nullptr);
+  if (SUCCEEDED(RunStartupSteps(program))) {
+    FileTable::Create();
+    PrintFormatTable::Narrow();
+    PrintFormatTable::Wide();
+    ApplicationTitle::Publish(ApplicationTitle::kProjectName);
+    static ComPtr<IUnknown> startupObject;  // held until the process ends
+    if (program.createStartupObject) {
+      RunStartup(program.createStartupObject, startupObject, program.runMainLoop);
+    }
+  }
+  RunModules(program.terminators);
+  OleUninitialize();
+  return 0;
+}
+
+}  // namespace rt
