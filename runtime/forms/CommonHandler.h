@@ -37,15 +37,6 @@ struct ReflectionRequest {
   uint8_t handled;
 };
 
-// Dialog codes (WM_GETDLGCODE).
-inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
-inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
-inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
-inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
-inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
-inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
-inline constexpr LRESULT DLGC_BUTTON = 0x2000;
-
 // Before pass: true when the message was handled (*result is the answer).
 // keyPreview marks the call of the message loop's key preview (the form
 // looks at a key meant for one of its controls).

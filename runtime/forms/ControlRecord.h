@@ -39,7 +39,7 @@ struct Placement {
 };
 
 struct ControlRecord {
-  ComPtr<EngineControl> object;  // the control object (counted)
+  ComPtr<EngineControl> object;  // the control object (counted); null for the form's own record
   FormState* form = nullptr;     // owner form (not counted: the form owns this record)
   ControlRecord* container = nullptr;  // the form or frame that contains it; null for the form
   Placement placement;

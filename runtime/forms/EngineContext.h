@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/com.h"
@@ -37,6 +38,9 @@ struct EngineContext {
   // Destruction of that form advances them (references are counted).
   std::vector<FormStateRef*> enumerations;
 
+  // The engine record of every form object that has one (counted).
+  std::unordered_map<EngineControl*, FormState*> formsByObject;
+
   bool endInProgress = false;
   bool loadSuppressed = false;
 
@@ -59,6 +63,9 @@ struct EngineContext {
   int deactivateReposts = 0;
   // Windowless forms and user controls that had the focus inside them.
   std::vector<WindowRecord*> focusContainers;
+  // The character a navigation key will produce, swallowed once (the key
+  // down moved the focus; its character must not reach the new window).
+  WPARAM swallowChar = 0;
   bool keyboardCuesDecided = false;
   bool keyboardCuesManaged = false;
 

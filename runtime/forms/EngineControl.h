@@ -91,6 +91,8 @@ class EngineControl : public IUnknown {
   // --- Messages ----------------------------------------------------------------
   // The control's own look at a message of its window, before the common
   // handler's keyboard and mouse processing; true answers it with *result.
+  // The Form object also sees here, first, the keys of its controls when
+  // its KeyPreview is on; true keeps such a key from its control.
   virtual bool onMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     (void)msg, (void)result;
     return false;
@@ -130,7 +132,8 @@ class EngineControl : public IUnknown {
   // Default and Cancel buttons.
   virtual bool isDefaultButton() { return false; }
   virtual bool isCancelButton() { return false; }
-  // The validation check before the focus leaves for `target`; false vetoes.
+  // The validation check before keyboard navigation moves the focus to this
+  // control; false vetoes the move.
   virtual bool validate() { return true; }
 
   // --- The Form object only ---------------------------------------------------
@@ -197,6 +200,9 @@ class WindowEventSink : public IUnknown {
   virtual void pressCancel() {}   // Escape
   // The form is closing; a non-zero *cancel stops it.
   virtual void unloading(SHORT* cancel) { (void)cancel; }
+  // A message for one of the form's controls, before it is dispatched
+  // (sinks in the form's pre-translate list).
+  virtual void preTranslate(MSG*) {}
   // Every message after default processing (records that ask for all).
   virtual void message(UINT msg, WPARAM, LPARAM, LRESULT) { (void)msg; }
 };

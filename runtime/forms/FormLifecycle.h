@@ -7,6 +7,8 @@
 // references to the records it works on.
 #pragma once
 
+#include <functional>
+
 #include "platform/types.h"
 
 namespace rt {
@@ -39,5 +41,29 @@ void DeferRelease(FormState* record, IUnknown* object);
 
 // Number of loaded top-level forms of this thread.
 int LoadedFormCount();
+
+struct ControlRecord;
+
+// Allocates the record of a control of `form` inside `container` (the form's
+// own record when null), lets the object keep it and fill its window record,
+// and appends it to the container's child list.
+ControlRecord& BuildControlRecord(FormState& form, ControlRecord* container,
+                                  EngineControl* object);
+
+// Steps of loading that belong to the design code. buildDesign creates the
+// form's design objects and their records (step 5 of loading); layout turns
+// placements into pixels and creates the control windows (step 9). Without
+// hooks, loading uses the records already built and DefaultLayoutPass.
+struct FormLoadHooks {
+  std::function<HRESULT(FormState&)> buildDesign;
+  std::function<HRESULT(FormState&)> layout;
+};
+void SetFormLoadHooks(FormLoadHooks hooks);
+// Copies scales down the control tree and creates each control's window.
+HRESULT DefaultLayoutPass(FormState& form);
+
+// Errors of Show (filled with their texts).
+inline constexpr int ErrFormAlreadyDisplayed = 400;
+inline constexpr int ErrModalFormDisplayed = 401;
 
 }  // namespace rt

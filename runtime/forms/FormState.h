@@ -19,11 +19,13 @@
 namespace rt {
 
 class EngineControl;
+class WindowEventSink;
 
 inline constexpr uint32_t FormStateSignature = 0xEA0701EA;
 
 // One timer of a form (a Timer control).
 struct TimerEntry {
+  ControlRecord* record = nullptr;
   ComPtr<EngineControl> object;  // the Timer control; its event is raised on expiry
   uint32_t intervalMs = 0;
   UINT_PTR timerId = 0;          // window timer id on the form window
@@ -58,7 +60,8 @@ class FormState {
   FormState* owner = nullptr;
   FormState* ownedHead = nullptr;
   FormState* nextOwned = nullptr;
-  ComPtr<EngineControl> formObject;
+  EngineControl* formObject = nullptr;     // the form instance (not counted: it owns this record)
+  ComPtr<EngineControl> loadedReference;  // keeps the form instance alive while its window exists
   HWND windowHandle = nullptr;
   int dpi = 96;
 
@@ -81,6 +84,9 @@ class FormState {
 
   std::vector<FormState*> disabledWindows;  // forms a modal Show disabled (counted)
   std::vector<TimerEntry> timers;
+  // Extenders that see each message for the form's controls before it is
+  // dispatched (counted).
+  std::vector<ComPtr<WindowEventSink>> preTranslate;
   uint16_t controlIdCounter = 256;
   WNDPROC defaultProc = nullptr;  // unhandled messages; null means DefWindowProcW
   // The control that has (or last had) the focus in this form.
@@ -91,6 +97,13 @@ class FormState {
   ~FormState();
   std::vector<std::unique_ptr<ControlRecord>> records_;
 };
+
+// The object of a record: the control, or for the form's own record the form.
+inline EngineControl* ObjectOf(const ControlRecord& record) {
+  if (record.object) return record.object.Get();
+  if (!record.container && record.form) return record.form->formObject;
+  return nullptr;
+}
 
 // Holds one reference on a FormState for a scope.
 class FormStateRef {

@@ -74,6 +74,7 @@ struct WindowRecord {
   DISPID mouseDownEvent = NoEvent;
   DISPID mouseMoveEvent = NoEvent;
   DISPID mouseUpEvent = NoEvent;
+  DISPID gotFocusEvent = NoEvent;
   uint32_t eventFlags = 0;  // eflag::*
   // Extender objects and controls told about what happens to the window.
   // The list holds counted references; entries are added and removed by
