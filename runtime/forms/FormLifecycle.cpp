@@ -190,6 +190,11 @@ ControlRecord& BuildControlRecord(FormState& form, ControlRecord* container,
 
 void SetFormLoadHooks(FormLoadHooks hooks) { loadHooks = std::move(hooks); }
 
+HRESULT InstallDesignBlob(std::span<const uint8_t> blob) {
+  if (!loadHooks.installDesigns) return S_OK;
+  return loadHooks.installDesigns(blob);
+}
+
 HRESULT DefaultLayoutPass(FormState& form) {
   ControlRecord& root = form.root();
   root.innerScale = Scale{};

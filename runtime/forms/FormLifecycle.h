@@ -7,7 +7,9 @@
 // references to the records it works on.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <span>
 
 #include "platform/types.h"
 
@@ -55,6 +57,8 @@ ControlRecord& BuildControlRecord(FormState& form, ControlRecord* container,
 // placements into pixels and creates the control windows (step 9). Without
 // hooks, loading uses the records already built and DefaultLayoutPass.
 struct FormLoadHooks {
+  // Engine start-up hands the design blob here (the design table).
+  std::function<HRESULT(std::span<const uint8_t>)> installDesigns;
   std::function<HRESULT(FormState&)> buildDesign;
   std::function<HRESULT(FormState&)> layout;
 };

@@ -94,6 +94,8 @@ void Pump(FormState* modal, bool singleMessage) {
   }
 }
 
+void RunMainLoop() { Pump(nullptr, false); }
+
 SHORT Yield() {
   MSG peek;
   while (PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) {

@@ -15,6 +15,8 @@ class FormState;
 // modal set: the modal loop of that form, until it is hidden and the queue
 // is empty. singleMessage: returns after the first message it dispatches.
 void Pump(FormState* modal, bool singleMessage);
+// The process entry's main loop: Pump(nullptr, false).
+void RunMainLoop();
 // The language's yield-to-events: handles every queued message and returns
 // the number of loaded forms.
 SHORT Yield();

@@ -10,6 +10,7 @@
 #include "runtime/forms/Diagnostics.h"
 #include "runtime/forms/EngineContext.h"
 #include "runtime/forms/EngineControl.h"
+#include "runtime/forms/internal/FormInternals.h"
 #include "runtime/forms/internal/Procedures.h"
 
 namespace rt {
@@ -184,9 +185,16 @@ void StartOnce() {
 
 HINSTANCE EngineInstance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleW(nullptr)); }
 
-HRESULT StartEngine(std::span<const uint8_t>) {
+HRESULT StartEngine(std::span<const uint8_t> designBlob) {
   std::call_once(startOnce, StartOnce);
-  return startStatus;
+  if (FAILED(startStatus)) return startStatus;
+  if (designBlob.empty()) return S_OK;
+  return InstallDesignBlob(designBlob);
+}
+
+HRESULT StartFormsEngine(const BYTE* blob, size_t size) {
+  if (!blob) size = 0;
+  return StartEngine(std::span<const uint8_t>(blob, size));
 }
 
 void RefreshScreenMetrics() {

@@ -19,6 +19,10 @@ struct WindowRecord;
 // the designs code; start-up here only keeps it. Idempotent.
 HRESULT StartEngine(std::span<const uint8_t> designBlob = {});
 
+// The process entry's start-up of the engine: StartEngine with the design
+// blob (handed on to the design table through FormLoadHooks::installDesigns).
+HRESULT StartFormsEngine(const BYTE* blob, size_t size);
+
 // The module instance the engine registers its classes with.
 HINSTANCE EngineInstance();
 

@@ -1,6 +1,9 @@
 // Operations shared by the lifecycle code and the form window procedure.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "platform/user.h"
 
 namespace rt {
@@ -14,6 +17,8 @@ void LinkOwnedForm(FormState& form, FormState& owner);
 void UnlinkOwnedForm(FormState& form);
 // Focuses the first candidate unless the focus is already inside the form.
 void SetInitialFocusIfOutside(FormState& form);
+// Hands the design blob to the design table (FormLoadHooks::installDesigns).
+HRESULT InstallDesignBlob(std::span<const uint8_t> blob);
 // The form window's set-up on its creation message.
 void SetUpFormWindow(FormState& form, HWND hwnd);
 // The hide notification of a form window.
