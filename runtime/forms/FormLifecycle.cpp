@@ -188,6 +188,43 @@ ControlRecord& BuildControlRecord(FormState& form, ControlRecord* container,
   return record;
 }
 
+namespace {
+
+void MarkRemoved(ControlRecord& record) {
+  record.removed = true;
+  for (ControlRecord* child : record.children) MarkRemoved(*child);
+}
+
+void ForgetRemoved(FormState& form, ControlRecord& record) {
+  if (form.activeControl && form.activeControl->removed) form.activeControl = nullptr;
+  EngineContext& ctx = CurrentEngineContext();
+  if (ctx.bubbleControl && ctx.bubbleControl->removed) {
+    HideBubble();
+    ctx.bubbleControl = nullptr;
+  }
+  std::erase_if(form.timers, [](const TimerEntry& entry) { return entry.record->removed; });
+  (void)record;
+}
+
+}  // namespace
+
+HRESULT RemoveControl(ControlRecord& record) {
+  FormState* form = record.form;
+  if (!form || &record == &form->root() || record.removed) return E_INVALIDARG;
+  FormStateRef hold(form);
+  for (TimerEntry& entry : form->timers) {
+    if (entry.record == &record) SetTimerEnabled(record, false);
+  }
+  MarkRemoved(record);
+  if (record.container) std::erase(record.container->children, &record);
+  ForgetRemoved(*form, record);
+  if (HWND hwnd = record.window.hwnd) DestroyWindow(hwnd);
+  record.window.eventSinks.clear();
+  ComPtr<EngineControl> object = std::move(record.object);
+  if (object) object->terminate();
+  return S_OK;
+}
+
 void SetFormLoadHooks(FormLoadHooks hooks) { loadHooks = std::move(hooks); }
 
 HRESULT InstallDesignBlob(std::span<const uint8_t> blob) {

@@ -52,6 +52,12 @@ struct ControlRecord;
 ControlRecord& BuildControlRecord(FormState& form, ControlRecord* container,
                                   EngineControl* object);
 
+// Unloads a control added at run time (or any control the program
+// removes): destroys its window and those of its children, stops its timer,
+// drops its listeners and terminates it. The record stays with the form
+// (marked removed) so a window procedure still running for it stays safe.
+HRESULT RemoveControl(ControlRecord& record);
+
 // Steps of loading that belong to the design code. buildDesign creates the
 // form's design objects and their records (step 5 of loading); layout turns
 // placements into pixels and creates the control windows (step 9). Without

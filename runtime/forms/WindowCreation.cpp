@@ -173,7 +173,10 @@ void StartOnce() {
   FindUserEntryPoints();
   HINSTANCE instance = EngineInstance();
   for (size_t i = 0; i < ClassCount; ++i) {
-    if (!RegisterEngineClass(i, instance)) startStatus = E_FAIL;
+    if (RegisterEngineClass(i, instance)) continue;
+    // A superclass of a system class this platform lacks (the tree and list
+    // views) stays unregistered; nothing of the engine's own may fail.
+    if (!Classes[i].base) startStatus = E_FAIL;
   }
   for (int i = 0; i < 19; ++i) {
     cursorTable[i] = LoadCursorW(nullptr, MAKEINTRESOURCEW(static_cast<WORD>(CursorIds[i])));
