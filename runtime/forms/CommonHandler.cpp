@@ -620,7 +620,7 @@ bool BeforePass(WindowRecord& record, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
                 LRESULT* result, bool keyPreview) {
   *result = 0;
   ControlRecord* control = record.control;
-  if (!keyPreview && control) {
+  if (control) {
     ComPtr<EngineControl> object(ObjectOf(*control));
     if (object && object->onMessage(msg, wParam, lParam, result)) return true;
   }
