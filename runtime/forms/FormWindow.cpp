@@ -277,6 +277,7 @@ LRESULT FormProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
           ++ctx.loadedCount;
           if (form.formObject) form.loadedReference = form.formObject;
         }
+        if (!record->visualStyles) RemoveTheme(hwnd);
         SetUpFormWindow(form, hwnd);
         break;
       case WM_CLOSE:
