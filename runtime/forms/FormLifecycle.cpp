@@ -333,6 +333,9 @@ HRESULT Show(EngineControl* object, SHORT modal, EngineControl* ownerObject) {
   FormStateRef hold(form);
   ComPtr<EngineControl> objectHold(object);
   EngineContext& ctx = CurrentEngineContext();
+  if (form->closing || form->beingDestroyed) {
+    return RaiseEngineError(ErrObjectUnloaded, u"Object was unloaded");
+  }
   HRESULT hr = EnsureFormIsLoaded(object);
   if (FAILED(hr)) return hr;
   if (!form->windowHandle) {

@@ -75,5 +75,7 @@ HRESULT DefaultLayoutPass(FormState& form);
 // Errors of Show (filled with their texts).
 inline constexpr int ErrFormAlreadyDisplayed = 400;
 inline constexpr int ErrModalFormDisplayed = 401;
+// Show of a form whose close is under way.
+inline constexpr int ErrObjectUnloaded = 364;
 
 }  // namespace rt

@@ -184,6 +184,36 @@ TEST_F(FormLifecycle, AFormUnloadedInsideItsOwnLoadLeavesNothingBehind) {
   EXPECT_TRUE(text->hwnd());
 }
 
+TEST_F(FormLifecycle, ShowingAFormWhileItClosesFailsAndTheCloseCompletes) {
+  struct ShowAgain final : rt::ComObject<ShowAgain, rt::WindowEventSink> {
+    rt::EngineControl* form = nullptr;
+    HRESULT status = S_OK;
+    void unloading(SHORT*) override { status = rt::Show(form, 0, nullptr); }
+  };
+  auto form = MakeForm("Form1");
+  rt::FormState* state = rt::FormStateOf(form.Get());
+  auto sink = ComPtr<ShowAgain>::Adopt(new ShowAgain);
+  sink->form = form.Get();
+  rt::AddEventSink(state->window(), sink.Get());
+  ASSERT_EQ(rt::Show(form.Get(), 0, nullptr), S_OK);
+  rt::Unload(form.Get());
+  EXPECT_EQ(sink->status, rt::ErrorStatus(364));
+  EXPECT_FALSE(state->windowHandle);
+  EXPECT_EQ(rt::LoadedFormCount(), 0);
+}
+
+TEST_F(FormLifecycle, DeferredReleaseFreesTheRecordFromTheApplicationWindowsQueue) {
+  auto form = MakeForm("Form1");
+  rt::FormState* state = rt::FormStateOf(form.Get());
+  ASSERT_EQ(rt::EnsureHiddenWindow(), S_OK);
+  state->addRef();
+  form->AddRef();
+  rt::DeferRelease(state, form->unknown());
+  EXPECT_EQ(state->refCount, 2);
+  Settle();
+  EXPECT_EQ(state->refCount, 1);
+}
+
 TEST_F(FormLifecycle, AMessageForADestroyedFormWindowIsHarmless) {
   auto form = MakeForm("Form1");
   ASSERT_EQ(rt::Show(form.Get(), 0, nullptr), S_OK);
