@@ -57,7 +57,8 @@ class LoadedForm {
 void BM_YieldEmptyQueue(benchmark::State& state) {
   platform::ScopedHeadlessDisplay display;
   LoadedForm form;
-  for (auto _ : state) benchmark::DoNotOptimize(rt::Yield());
+  for (auto _ : state)
+    benchmark::DoNotOptimize(rt::Yield());
 }
 BENCHMARK(BM_YieldEmptyQueue);
 

@@ -23,16 +23,17 @@ constexpr int TextInset = 3;
 
 thread_local HFONT bubbleFont = nullptr;
 
-bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+bool SamePoint(POINT a, POINT b) {
+  return a.x == b.x && a.y == b.y;
+}
 
 HWND EnsureBubbleWindow() {
   EngineContext& ctx = CurrentEngineContext();
   if (ctx.bubbleWindow && IsWindow(ctx.bubbleWindow)) return ctx.bubbleWindow;
   StartEngine();
-  ctx.bubbleWindow =
-      CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"NxBubbleRT6", u"",
-                      WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr,
-                      EngineInstance(), nullptr);
+  ctx.bubbleWindow = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"NxBubbleRT6", u"",
+                                     WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER, 0, 0, 0, 0, nullptr,
+                                     nullptr, EngineInstance(), nullptr);
   ctx.bubbleVisible = false;
   return ctx.bubbleWindow;
 }
@@ -150,8 +151,8 @@ void ShowBubble() {
   GetCursorPos(&cursor);
   // Clamped to the screen the cursor is on (this platform has one monitor).
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int x = std::clamp(static_cast<int>(cursor.x - width / 2), 0,
-                           std::max(0, screenWidth - width));
+  const int x =
+      std::clamp(static_cast<int>(cursor.x - width / 2), 0, std::max(0, screenWidth - width));
   const int y = cursor.y + GetSystemMetrics(SM_CYCURSOR);
   SetWindowPos(bubble, HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE);
   ShowWindow(bubble, SW_SHOWNOACTIVATE);

@@ -28,7 +28,8 @@ struct MeasureItemHeader {
 template <typename... Args>
 void TellSinks(WindowRecord& record, void (WindowEventSink::*what)(Args...), Args... args) {
   auto sinks = record.eventSinks;  // a sink may unregister itself meanwhile
-  for (auto& sink : sinks) (sink.Get()->*what)(args...);
+  for (auto& sink : sinks)
+    (sink.Get()->*what)(args...);
 }
 
 bool IsEngineClass(HWND hwnd) {
@@ -58,11 +59,10 @@ bool ControlEnabled(const ControlRecord& control) {
   return !object || object->enabled();
 }
 
-HRESULT RaiseWithArgs(EngineControl* object, DISPID id, int button, int shift, double x,
-                      double y) {
+HRESULT RaiseWithArgs(EngineControl* object, DISPID id, int button, int shift, double x, double y) {
   if (!object || id == NoEvent) return S_OK;
-  Variant args[4] = {Variant::I2(static_cast<SHORT>(button)), Variant::I2(static_cast<SHORT>(shift)),
-                     Variant(), Variant()};
+  Variant args[4] = {Variant::I2(static_cast<SHORT>(button)),
+                     Variant::I2(static_cast<SHORT>(shift)), Variant(), Variant()};
   args[2].vt = VT_R4;
   args[2].fltVal = static_cast<float>(x);
   args[3].vt = VT_R4;
@@ -90,9 +90,10 @@ HWND NotificationTarget(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       return lParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
     case WM_MEASUREITEM:
-      return lParam ? GetDlgItem(hwnd, static_cast<int>(
-                                           reinterpret_cast<const MeasureItemHeader*>(lParam)->CtlID))
-                    : nullptr;
+      return lParam
+                 ? GetDlgItem(hwnd, static_cast<int>(
+                                        reinterpret_cast<const MeasureItemHeader*>(lParam)->CtlID))
+                 : nullptr;
     case WM_SETCURSOR:
       return reinterpret_cast<HWND>(wParam);
     default:
@@ -253,8 +254,7 @@ void OnFocusGained(WindowRecord& record, HWND hwnd) {
     container->focusInside = false;
     TellSinks(*container, &WindowEventSink::focusLeft);
   }
-  if (record.form && record.control && record.control != &record.form->root() &&
-      focus == hwnd) {
+  if (record.form && record.control && record.control != &record.form->root() && focus == hwnd) {
     SetActiveControl(*record.form, record.control);
   }
   const uint32_t generation = record.generation;
@@ -590,8 +590,8 @@ LRESULT SubclassProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (BeforePass(record, hwnd, msg, wParam, lParam, &result, false)) return result;
   if (record.generation != generation) return result;
-  const bool swallowed = msg == WM_CHAR && (wParam == 9 || wParam == 13) &&
-                         (record.flags & wflag::SwallowTabAndEnter);
+  const bool swallowed =
+      msg == WM_CHAR && (wParam == 9 || wParam == 13) && (record.flags & wflag::SwallowTabAndEnter);
   if (!swallowed) result = CallWindowProcW(previous, hwnd, msg, wParam, lParam);
   if (record.generation != generation) return result;
   AfterPass(record, hwnd, msg, wParam, lParam, result);
@@ -626,7 +626,8 @@ bool BeforePass(WindowRecord& record, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   }
   EngineContext& ctx = CurrentEngineContext();
   if (msg == WM_REFLECT) {
-    if (auto* request = reinterpret_cast<ReflectionRequest*>(wParam)) AnswerReflection(record, *request);
+    if (auto* request = reinterpret_cast<ReflectionRequest*>(wParam))
+      AnswerReflection(record, *request);
     return true;
   }
   if (IsParentNotification(msg)) {
@@ -694,7 +695,8 @@ void AfterPass(WindowRecord& record, HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   }
   if (record.generation != generation || !record.asksForAllMessages) return;
   auto sinks = record.eventSinks;
-  for (auto& sink : sinks) sink->message(msg, wParam, lParam, result);
+  for (auto& sink : sinks)
+    sink->message(msg, wParam, lParam, result);
 }
 
 LRESULT ControlProcedure(const char* label, WNDPROC base, HWND hwnd, UINT msg, WPARAM wParam,

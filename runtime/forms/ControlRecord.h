@@ -43,16 +43,16 @@ struct ControlRecord {
   FormState* form = nullptr;     // owner form (not counted: the form owns this record)
   ControlRecord* container = nullptr;  // the form or frame that contains it; null for the form
   Placement placement;
-  Scale outerScale;  // the container's inner scale, copied by the layout pass
-  Scale innerScale;  // the scale its own children are measured in
+  Scale outerScale;            // the container's inner scale, copied by the layout pass
+  Scale innerScale;            // the scale its own children are measured in
   bool keepsOwnScale = false;  // the layout pass leaves innerScale alone
   WindowRecord window;
   std::u16string name;
-  ControlRecord* arrayNext = nullptr;  // next element of its control array
-  int32_t arrayIndex = -1;             // index within its control array; -1: not an array
-  bool createdAtRunTime = false;       // added by Add control (only such can be unloaded)
-  bool timerEnabled = false;           // the enabled flag a Timer control keeps
-  bool removed = false;                // unloaded: kept only until the form is freed
+  ControlRecord* arrayNext = nullptr;    // next element of its control array
+  int32_t arrayIndex = -1;               // index within its control array; -1: not an array
+  bool createdAtRunTime = false;         // added by Add control (only such can be unloaded)
+  bool timerEnabled = false;             // the enabled flag a Timer control keeps
+  bool removed = false;                  // unloaded: kept only until the form is freed
   std::vector<ControlRecord*> children;  // contained controls, in child-list order
 };
 

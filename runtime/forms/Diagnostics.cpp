@@ -17,9 +17,15 @@ std::string Hex(uintptr_t value) {
 
 }  // namespace
 
-void SetDiagnosticHook(DiagnosticHook newHook) { hook = std::move(newHook); }
-void SetTraceEnabled(bool on) { traceOn = on; }
-bool TraceEnabled() { return traceOn && hook; }
+void SetDiagnosticHook(DiagnosticHook newHook) {
+  hook = std::move(newHook);
+}
+void SetTraceEnabled(bool on) {
+  traceOn = on;
+}
+bool TraceEnabled() {
+  return traceOn && hook;
+}
 
 void Diagnostic(std::string_view line) {
   if (hook) hook(line);

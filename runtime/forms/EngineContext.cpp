@@ -36,7 +36,8 @@ void ResetEngineContext() {
   if (ctx.parkingWindow) DestroyWindow(ctx.parkingWindow);
   if (ctx.hiddenWindow) DestroyWindow(ctx.hiddenWindow);
   // Forms the program still references keep their records; drop ours.
-  for (auto& [object, form] : ctx.formsByObject) form->release();
+  for (auto& [object, form] : ctx.formsByObject)
+    form->release();
   ctx.formsByObject.clear();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

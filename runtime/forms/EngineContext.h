@@ -30,8 +30,8 @@ struct EngineContext {
   FormState* loadedTail = nullptr;
   int32_t loadedCount = 0;
   int32_t modalDepth = 0;
-  FormStateRef activeForm;       // most recently activated (counted)
-  FormState* mainWindow = nullptr;  // record of the hidden application window (owned)
+  FormStateRef activeForm;                 // most recently activated (counted)
+  FormState* mainWindow = nullptr;         // record of the hidden application window (owned)
   FormState* lastFocusForm = nullptr;      // not counted; cleared on destruction
   FormState* lastActivatedForm = nullptr;  // not counted; cleared on destruction
   // Open enumerations of the loaded-forms list: the node each stands on.

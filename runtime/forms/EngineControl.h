@@ -27,8 +27,8 @@ struct WindowRecord;
 // Form-level settings the engine reads when it builds and shows a form
 // window (the Form object fills them from its properties).
 struct FormSettings {
-  int borderStyle = 2;    // 0 none, 1 fixed single, 2 sizable, 3 fixed dialog, 4 fixed tool
-                          // window, 5 sizable tool window, 6 and 7 without caption
+  int borderStyle = 2;  // 0 none, 1 fixed single, 2 sizable, 3 fixed dialog, 4 fixed tool
+                        // window, 5 sizable tool window, 6 and 7 without caption
   bool controlBox = true;
   bool maxButton = true;
   bool minButton = true;
@@ -36,14 +36,14 @@ struct FormSettings {
   bool whatsThisHelp = false;  // the context-help property
   bool keyPreview = false;
   bool hasMenu = false;
-  bool autoShowChildren = true;  // MDI parent forms
-  bool keyboardCuesSet = false;  // the design property for the UI-state message
+  bool autoShowChildren = true;    // MDI parent forms
+  bool keyboardCuesSet = false;    // the design property for the UI-state message
   bool selectTextOnArrow = false;  // arrow navigation selects the text of edit controls
-  int startUpPosition = 0;     // 0 manual, 1 centre owner, 2 centre screen, 3 system default
-  int windowState = 0;         // 0 normal, 1 minimized, 2 maximized
-  double clientWidth = 0;      // stored client size in pixels at 96 DPI
+  int startUpPosition = 0;         // 0 manual, 1 centre owner, 2 centre screen, 3 system default
+  int windowState = 0;             // 0 normal, 1 minimized, 2 maximized
+  double clientWidth = 0;          // stored client size in pixels at 96 DPI
   double clientHeight = 0;
-  double left = 0;             // stored position in pixels at 96 DPI
+  double left = 0;  // stored position in pixels at 96 DPI
   double top = 0;
 };
 

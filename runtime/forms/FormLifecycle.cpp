@@ -19,7 +19,9 @@ namespace {
 
 thread_local FormLoadHooks loadHooks;
 
-void Checkpoint(int number) { TraceCheckpoint("EnsureFormIsLoaded", number); }
+void Checkpoint(int number) {
+  TraceCheckpoint("EnsureFormIsLoaded", number);
+}
 
 void UnlinkOwned(FormState& form) {
   FormState* owner = form.owner;
@@ -103,10 +105,10 @@ bool ProbeKeyboardCues() {
   HMODULE theme = LoadLibraryA("uxtheme.dll");
   if (!theme) return false;
   using BoolFn = BOOL (*)();
-  auto isAppThemed = reinterpret_cast<BoolFn>(
-      reinterpret_cast<void*>(GetProcAddress(theme, "IsAppThemed")));
-  auto isThemeActive = reinterpret_cast<BoolFn>(
-      reinterpret_cast<void*>(GetProcAddress(theme, "IsThemeActive")));
+  auto isAppThemed =
+      reinterpret_cast<BoolFn>(reinterpret_cast<void*>(GetProcAddress(theme, "IsAppThemed")));
+  auto isThemeActive =
+      reinterpret_cast<BoolFn>(reinterpret_cast<void*>(GetProcAddress(theme, "IsThemeActive")));
   const bool themed = isAppThemed && isThemeActive && isAppThemed() && isThemeActive();
   FreeLibrary(theme);
   if (!themed) return false;
@@ -116,8 +118,8 @@ bool ProbeKeyboardCues() {
     DWORD cbSize, major, minor, build, platform;
   } version{20, 0, 0, 0, 0};
   using VersionFn = HRESULT (*)(DllVersionInfo*);
-  auto getVersion = reinterpret_cast<VersionFn>(
-      reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+  auto getVersion =
+      reinterpret_cast<VersionFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
   const bool modern = getVersion && SUCCEEDED(getVersion(&version)) && version.major > 5;
   FreeLibrary(comctl);
   return modern;
@@ -192,7 +194,8 @@ namespace {
 
 void MarkRemoved(ControlRecord& record) {
   record.removed = true;
-  for (ControlRecord* child : record.children) MarkRemoved(*child);
+  for (ControlRecord* child : record.children)
+    MarkRemoved(*child);
 }
 
 void ForgetRemoved(FormState& form, ControlRecord& record) {
@@ -225,7 +228,9 @@ HRESULT RemoveControl(ControlRecord& record) {
   return S_OK;
 }
 
-void SetFormLoadHooks(FormLoadHooks hooks) { loadHooks = std::move(hooks); }
+void SetFormLoadHooks(FormLoadHooks hooks) {
+  loadHooks = std::move(hooks);
+}
 
 HRESULT InstallDesignBlob(std::span<const uint8_t> blob) {
   if (!loadHooks.installDesigns) return S_OK;
@@ -243,7 +248,9 @@ HRESULT DefaultLayoutPass(FormState& form) {
   return S_OK;
 }
 
-int LoadedFormCount() { return CurrentEngineContext().loadedCount; }
+int LoadedFormCount() {
+  return CurrentEngineContext().loadedCount;
+}
 
 HRESULT EnsureFormIsLoaded(EngineControl* object) {
   Checkpoint(-10);
@@ -482,7 +489,11 @@ bool UnloadQuery(FormState& form, int mode) {
   return false;
 }
 
-void LinkOwnedForm(FormState& form, FormState& owner) { LinkOwned(form, owner); }
-void UnlinkOwnedForm(FormState& form) { UnlinkOwned(form); }
+void LinkOwnedForm(FormState& form, FormState& owner) {
+  LinkOwned(form, owner);
+}
+void UnlinkOwnedForm(FormState& form) {
+  UnlinkOwned(form);
+}
 
 }  // namespace rt

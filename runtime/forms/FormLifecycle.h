@@ -49,8 +49,7 @@ struct ControlRecord;
 // Allocates the record of a control of `form` inside `container` (the form's
 // own record when null), lets the object keep it and fill its window record,
 // and appends it to the container's child list.
-ControlRecord& BuildControlRecord(FormState& form, ControlRecord* container,
-                                  EngineControl* object);
+ControlRecord& BuildControlRecord(FormState& form, ControlRecord* container, EngineControl* object);
 
 // Unloads a control added at run time (or any control the program
 // removes): destroys its window and those of its children, stops its timer,

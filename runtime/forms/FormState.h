@@ -28,8 +28,8 @@ struct TimerEntry {
   ControlRecord* record = nullptr;
   ComPtr<EngineControl> object;  // the Timer control; its event is raised on expiry
   uint32_t intervalMs = 0;
-  UINT_PTR timerId = 0;          // window timer id on the form window
-  UINT_PTR systemTimerId = 0;    // thread timer id of a windowless form, 0 when none
+  UINT_PTR timerId = 0;        // window timer id on the form window
+  UINT_PTR systemTimerId = 0;  // thread timer id of a windowless form, 0 when none
   bool enabled = false;
   bool running = false;
 };
@@ -60,7 +60,7 @@ class FormState {
   FormState* owner = nullptr;
   FormState* ownedHead = nullptr;
   FormState* nextOwned = nullptr;
-  EngineControl* formObject = nullptr;     // the form instance (not counted: it owns this record)
+  EngineControl* formObject = nullptr;    // the form instance (not counted: it owns this record)
   ComPtr<EngineControl> loadedReference;  // keeps the form instance alive while its window exists
   HWND windowHandle = nullptr;
   int dpi = 96;
@@ -79,7 +79,7 @@ class FormState {
   bool pendingRelayout = false;
   bool layoutDone = false;
   bool loading = false;
-  bool listed = false;       // on the loaded-forms list
+  bool listed = false;        // on the loaded-forms list
   bool isMainWindow = false;  // the record of the hidden application window
 
   std::vector<FormState*> disabledWindows;  // forms a modal Show disabled (counted)

@@ -58,7 +58,8 @@ int ScaleForDpi(double value, int dpi) {
 
 void TellSinks(WindowRecord& record, void (WindowEventSink::*what)()) {
   auto sinks = record.eventSinks;
-  for (auto& sink : sinks) (sink.Get()->*what)();
+  for (auto& sink : sinks)
+    (sink.Get()->*what)();
 }
 
 // The close request; true when the close was swallowed.
@@ -70,7 +71,8 @@ bool CloseRequest(FormState& form) {
     form.unloading = true;
     SHORT cancel = 0;
     auto sinks = form.window().eventSinks;
-    for (auto& sink : sinks) sink->unloading(&cancel);
+    for (auto& sink : sinks)
+      sink->unloading(&cancel);
     form.unloading = false;
     if (cancel) {
       form.closing = false;
@@ -211,7 +213,8 @@ void FormDestroyed(FormState& form) {
   }
   UnlinkOwnedForm(form);
   std::vector<FormStateRef> owned;
-  for (FormState* child = form.ownedHead; child; child = child->nextOwned) owned.emplace_back(child);
+  for (FormState* child = form.ownedHead; child; child = child->nextOwned)
+    owned.emplace_back(child);
   for (auto& child : owned) {
     if (child->windowHandle) SendMessageW(child->windowHandle, WM_CLOSE, 0, 0);
   }

@@ -7,7 +7,8 @@ HwndMap::~HwndMap() {
   // Unlink chains iteratively so a long chain cannot exhaust the stack.
   for (size_t i = 0; i < BucketCount; ++i) {
     std::unique_ptr<Node> node = std::move(buckets_[i]);
-    while (node) node = std::move(node->next);
+    while (node)
+      node = std::move(node->next);
   }
 }
 

@@ -13,9 +13,7 @@ struct WindowRecord;
 class HwndMap {
  public:
   static constexpr size_t BucketCount = 65536;
-  static size_t BucketOf(HWND hwnd) {
-    return (reinterpret_cast<uintptr_t>(hwnd) >> 4) & 0xFFFF;
-  }
+  static size_t BucketOf(HWND hwnd) { return (reinterpret_cast<uintptr_t>(hwnd) >> 4) & 0xFFFF; }
 
   HwndMap() = default;
   ~HwndMap();

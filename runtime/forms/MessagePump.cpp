@@ -34,7 +34,8 @@ void Deliver(MSG& msg) {
   const bool forControl = form && msg.hwnd != form->windowHandle;
   if (forControl && !form->preTranslate.empty()) {
     auto extenders = form->preTranslate;
-    for (auto& extender : extenders) extender->preTranslate(&msg);
+    for (auto& extender : extenders)
+      extender->preTranslate(&msg);
   }
   if (forControl && form->windowHandle &&
       (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)) {
@@ -94,7 +95,9 @@ void Pump(FormState* modal, bool singleMessage) {
   }
 }
 
-void RunMainLoop() { Pump(nullptr, false); }
+void RunMainLoop() {
+  Pump(nullptr, false);
+}
 
 SHORT Yield() {
   MSG peek;

@@ -58,8 +58,8 @@ ControlRecord* Choose(const std::vector<ControlRecord*>& candidates, int32_t pos
   int64_t nextKey = INT64_MAX, firstKey = INT64_MAX;
   const int64_t pos = backward ? -static_cast<int64_t>(position) : position;
   for (ControlRecord* candidate : candidates) {
-    const int64_t key = backward ? -static_cast<int64_t>(TabIndexOf(*candidate))
-                                 : TabIndexOf(*candidate);
+    const int64_t key =
+        backward ? -static_cast<int64_t>(TabIndexOf(*candidate)) : TabIndexOf(*candidate);
     if (key < firstKey) {
       firstKey = key;
       first = candidate;
@@ -97,7 +97,9 @@ ControlRecord* ApplyOptionGroup(ControlRecord& target) {
   return &target;
 }
 
-LRESULT DialogCode(HWND hwnd) { return hwnd ? SendMessageW(hwnd, WM_GETDLGCODE, 0, 0) : 0; }
+LRESULT DialogCode(HWND hwnd) {
+  return hwnd ? SendMessageW(hwnd, WM_GETDLGCODE, 0, 0) : 0;
+}
 
 }  // namespace
 

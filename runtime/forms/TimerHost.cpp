@@ -65,7 +65,9 @@ void Stop(FormState& form, TimerEntry& entry) {
   entry.running = false;
 }
 
-bool FormLoaded(const FormState& form) { return form.windowHandle || form.windowless; }
+bool FormLoaded(const FormState& form) {
+  return form.windowHandle || form.windowless;
+}
 
 }  // namespace
 
@@ -111,11 +113,13 @@ void SetTimerInterval(ControlRecord& record, uint32_t intervalMs) {
 }
 
 void StartFormTimers(FormState& form) {
-  for (TimerEntry& entry : form.timers) Start(form, entry);
+  for (TimerEntry& entry : form.timers)
+    Start(form, entry);
 }
 
 void StopFormTimers(FormState& form) {
-  for (TimerEntry& entry : form.timers) Stop(form, entry);
+  for (TimerEntry& entry : form.timers)
+    Stop(form, entry);
 }
 
 }  // namespace rt

@@ -23,17 +23,17 @@ struct ClassEntry {
   const char16_t* base;  // null: a class of its own
   UINT style;
   ClassKind kind;
-  const char* label;     // trace label of the procedure
-  int background;        // system colour + 1 for own classes, 0 for none
-  bool arrow;            // own classes: the arrow cursor
+  const char* label;  // trace label of the procedure
+  int background;     // system colour + 1 for own classes, 0 for none
+  bool arrow;         // own classes: the arrow cursor
 };
 
 // Registered in this order.
 constexpr ClassEntry Classes[] = {
     {u"BrammelFormDC", nullptr, 0x28, ClassKind::Form, "BrammelForm/UserControl", 0, true},
     {u"BrammelForm", nullptr, 0x08, ClassKind::Form, "BrammelForm/UserControl", 0, true},
-    {u"BrammelMDIForm", nullptr, 0x08, ClassKind::Form, "BrammelForm/UserControl",
-     COLOR_WINDOW + 1, true},
+    {u"BrammelMDIForm", nullptr, 0x08, ClassKind::Form, "BrammelForm/UserControl", COLOR_WINDOW + 1,
+     true},
     {u"BrammelUserControlDC", nullptr, 0x28, ClassKind::Form, "BrammelForm/UserControl", 0, true},
     {u"BrammelUserControl", nullptr, 0x08, ClassKind::Form, "BrammelForm/UserControl", 0, true},
     {u"BrammelCommandButton", u"BUTTON", 0x03, ClassKind::Control, "BrammelButton", 0, false},
@@ -48,8 +48,7 @@ constexpr ClassEntry Classes[] = {
     {u"BrammelLabel", u"STATIC", 0x0B, ClassKind::Control, "BrammelLabel", 0, false},
     {u"BrammelImage", u"STATIC", 0x0B, ClassKind::Control, "BrammelImage", 0, false},
     {u"BrammelPictureBox", u"STATIC", 0x08, ClassKind::PictureBox, "BrammelPictureBox", 0, false},
-    {u"BrammelPictureBoxDC", u"STATIC", 0x28, ClassKind::PictureBox, "BrammelPictureBox", 0,
-     false},
+    {u"BrammelPictureBoxDC", u"STATIC", 0x28, ClassKind::PictureBox, "BrammelPictureBox", 0, false},
     {u"BrammelGenericControl", u"STATIC", 0x0B, ClassKind::Control, "BrammelGenericControl", 0,
      false},
     {u"BrammelWebViewControl", u"STATIC", 0x0B, ClassKind::Control, "BrammelGenericWebView", 0,
@@ -159,9 +158,8 @@ class MetricsLock {
   ~MetricsLock() { metricsLock.store(0); }
 };
 
-constexpr int CursorIds[19] = {32512, 32512, 32515, 32513, 32641, 32640, 32643,
-                               32645, 32642, 32644, 32516, 32514, 32648, 32650,
-                               32651, 32646, 32649, 32671, 32672};
+constexpr int CursorIds[19] = {32512, 32512, 32515, 32513, 32641, 32640, 32643, 32645, 32642, 32644,
+                               32516, 32514, 32648, 32650, 32651, 32646, 32649, 32671, 32672};
 HCURSOR cursorTable[19] = {};
 std::unique_ptr<void*[]> slots768;
 std::once_flag startOnce;
@@ -186,7 +184,9 @@ void StartOnce() {
 
 }  // namespace
 
-HINSTANCE EngineInstance() { return reinterpret_cast<HINSTANCE>(GetModuleHandleW(nullptr)); }
+HINSTANCE EngineInstance() {
+  return reinterpret_cast<HINSTANCE>(GetModuleHandleW(nullptr));
+}
 
 HRESULT StartEngine(std::span<const uint8_t> designBlob) {
   std::call_once(startOnce, StartOnce);
@@ -235,7 +235,9 @@ int RoundLayout(double value) {
   return static_cast<int>(value < 0 ? value - 0.4999 : value + 0.4999);
 }
 
-bool HaveAdjustWindowRectExForDpi() { return adjustWindowRectExForDpi != nullptr; }
+bool HaveAdjustWindowRectExForDpi() {
+  return adjustWindowRectExForDpi != nullptr;
+}
 
 void RemoveTheme(HWND hwnd) {
   HMODULE theme = LoadLibraryA("UxTheme.dll");
@@ -252,8 +254,8 @@ HRESULT EnsureHiddenWindow() {
   if (ctx.hiddenWindow && IsWindow(ctx.hiddenWindow)) return S_OK;
   StartEngine();
   const DWORD exStyle = ctx.noActivate ? 0x8000080 : 0x80;
-  ctx.hiddenWindow = CreateWindowExW(exStyle, u"BrammelRT6Main", u"Plumbridge", 0x94000000, 0, 0,
-                                     0, 0, nullptr, nullptr, EngineInstance(), nullptr);
+  ctx.hiddenWindow = CreateWindowExW(exStyle, u"BrammelRT6Main", u"Plumbridge", 0x94000000, 0, 0, 0,
+                                     0, nullptr, nullptr, EngineInstance(), nullptr);
   if (!ctx.hiddenWindow) {
     MessageBoxW(nullptr, u"Failed to create window with class BrammelRT6Main.", u"", MB_OK);
     return E_FAIL;
@@ -270,8 +272,8 @@ HRESULT EnsureHiddenWindow() {
 HWND ParkingWindow() {
   EngineContext& ctx = CurrentEngineContext();
   if (ctx.parkingWindow && IsWindow(ctx.parkingWindow)) return ctx.parkingWindow;
-  ctx.parkingWindow = CreateWindowExW(0x08000080, u"STATIC", u"", 0x94000000, 0, 0, 0, 0,
-                                      nullptr, nullptr, EngineInstance(), nullptr);
+  ctx.parkingWindow = CreateWindowExW(0x08000080, u"STATIC", u"", 0x94000000, 0, 0, 0, 0, nullptr,
+                                      nullptr, EngineInstance(), nullptr);
   return ctx.parkingWindow;
 }
 
@@ -298,7 +300,8 @@ int ToPixels(double value, double origin, double factor, int dpi) {
 
 void NotifyCreated(WindowRecord& record) {
   auto sinks = record.eventSinks;
-  for (auto& sink : sinks) sink->windowCreated(record.hwnd);
+  for (auto& sink : sinks)
+    sink->windowCreated(record.hwnd);
 }
 
 }  // namespace

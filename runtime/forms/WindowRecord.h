@@ -47,21 +47,21 @@ inline constexpr DISPID EventClick = static_cast<DISPID>(0xEAEA0004);
 
 struct WindowRecord {
   // --- What to create (filled by the control's fillWindowRecord) ---------
-  HWND hwnd = nullptr;            // null until created and again after WM_NCDESTROY
-  std::u16string className;       // empty: windowless control
-  std::u16string text;            // window text (caption)
-  DWORD style = 0;                // WS_VISIBLE here means "show after creation"
+  HWND hwnd = nullptr;       // null until created and again after WM_NCDESTROY
+  std::u16string className;  // empty: windowless control
+  std::u16string text;       // window text (caption)
+  DWORD style = 0;           // WS_VISIBLE here means "show after creation"
   DWORD exStyle = 0;
-  uint32_t flags = 0;             // wflag::*
-  bool parked = false;            // create under the parking window
-  bool subclass = false;          // foreign class: subclass after creation
-  bool forceTabStop = false;      // add WS_TABSTOP after creation
-  bool visualStyles = false;      // the design asks for visual styles (keep the theme)
-  bool visibleRequested = false;  // Visible was set before the window existed
-  bool allowsFocus = true;        // false: never a Tab candidate (labels, frames, timers)
-  bool optionStyle = false;       // an option button: the option-group rule applies
-  bool userControlClass = false;  // a left press makes it the form's active control
-  bool asksForEvents = false;     // connect it to its container's event-sink list after load
+  uint32_t flags = 0;               // wflag::*
+  bool parked = false;              // create under the parking window
+  bool subclass = false;            // foreign class: subclass after creation
+  bool forceTabStop = false;        // add WS_TABSTOP after creation
+  bool visualStyles = false;        // the design asks for visual styles (keep the theme)
+  bool visibleRequested = false;    // Visible was set before the window existed
+  bool allowsFocus = true;          // false: never a Tab candidate (labels, frames, timers)
+  bool optionStyle = false;         // an option button: the option-group rule applies
+  bool userControlClass = false;    // a left press makes it the form's active control
+  bool asksForEvents = false;       // connect it to its container's event-sink list after load
   bool asksForAllMessages = false;  // hand every message to the sinks after default processing
 
   // --- Subclassing (filled by Subclass) ----------------------------------

@@ -101,9 +101,10 @@ TEST_F(EngineStartup, ADisplayChangeRecomputesTheTwipsPerPixel) {
 }
 
 TEST_F(EngineStartup, LayoutRoundingIsHalfAwayFromZeroJustBelowOneHalf) {
-  const std::pair<double, int> cases[] = {{0.5, 0}, {0.5001, 1}, {1.49, 1},  {-0.5, 0},
-                                          {-0.51, -1}, {2.0, 2}, {12.5001, 13}};
-  for (auto [value, expected] : cases) EXPECT_EQ(rt::RoundLayout(value), expected) << value;
+  const std::pair<double, int> cases[] = {{0.5, 0},    {0.5001, 1}, {1.49, 1},    {-0.5, 0},
+                                          {-0.51, -1}, {2.0, 2},    {12.5001, 13}};
+  for (auto [value, expected] : cases)
+    EXPECT_EQ(rt::RoundLayout(value), expected) << value;
 }
 
 TEST_F(EngineStartup, CursorTableFollowsTheMousePointerValues) {

@@ -154,7 +154,8 @@ TEST_F(FormLifecycle, HidingAModalFormEndsItsShowAfterThePendingMessages) {
     if (msg != WM_APP) return std::nullopt;
     mainDisabledDuringModal = !IsWindowEnabled(StateOf(*main).windowHandle);
     HWND hwnd = StateOf(*dialog).windowHandle;
-    for (int i = 0; i < 3; ++i) PostMessageW(hwnd, WM_APP + 1, 0, 0);
+    for (int i = 0; i < 3; ++i)
+      PostMessageW(hwnd, WM_APP + 1, 0, 0);
     rt::Hide(dialog.Get());
     return 0;
   };
@@ -267,8 +268,8 @@ TEST_F(FormLifecycle, TracingReportsTheLoadCheckpointsInStepOrderOnlyWithAHook) 
   rt::SetTraceEnabled(false);
   rt::SetDiagnosticHook(nullptr);
   std::vector<std::string> expected;
-  for (int n : {-10, -9, -8, -7, -6, -5, -4, -3, -2, -1, -20, -21, -22, -23, -24, -25, 0, 1, 2,
-                3, 4, 5, 6, 7}) {
+  for (int n : {-10, -9,  -8,  -7,  -6, -5, -4, -3, -2, -1, -20, -21,
+                -22, -23, -24, -25, 0,  1,  2,  3,  4,  5,  6,   7}) {
     if (n == -6) continue;  // the branch of an existing window
     expected.push_back("EnsureFormIsLoaded(" + std::to_string(n) + ")");
   }

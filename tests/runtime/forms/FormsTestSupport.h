@@ -46,9 +46,8 @@ inline std::vector<std::string> eventNames(DISPID id) {
 
 // A control (or a form) as the engine sees it. Its window class, styles and
 // answers are plain fields a test sets before the form is loaded.
-class TestControl final
-    : public rt::ComObject<TestControl, rt::EngineControl, rt::WindowEventSink,
-                           rt::EngineContainer> {
+class TestControl final : public rt::ComObject<TestControl, rt::EngineControl, rt::WindowEventSink,
+                                               rt::EngineContainer> {
  public:
   explicit TestControl(std::string name) : name(std::move(name)) {}
 
@@ -218,10 +217,13 @@ inline ComPtr<TestControl> AddControl(TestControl& form, std::string name, std::
 
 // Handles every queued message through the engine's yield function.
 inline void Settle() {
-  for (int i = 0; i < 8; ++i) rt::Yield();
+  for (int i = 0; i < 8; ++i)
+    rt::Yield();
 }
 
-inline rt::FormState& StateOf(TestControl& form) { return *rt::FormStateOf(&form); }
+inline rt::FormState& StateOf(TestControl& form) {
+  return *rt::FormStateOf(&form);
+}
 
 class FormsTest : public ::testing::Test {
  protected:

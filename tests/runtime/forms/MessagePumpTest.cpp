@@ -36,7 +36,8 @@ TEST_F(MessagePump, YieldHandlesEveryQueuedMessageAndReturnsTheLoadedFormCount) 
   };
   rt::Show(a.Get(), 0, nullptr);
   rt::Show(b.Get(), 0, nullptr);
-  for (int i = 0; i < 5; ++i) PostMessageW(StateOf(*a).windowHandle, WM_APP, 0, 0);
+  for (int i = 0; i < 5; ++i)
+    PostMessageW(StateOf(*a).windowHandle, WM_APP, 0, 0);
   EXPECT_EQ(rt::Yield(), 2);
   EXPECT_EQ(seen, 5);
   MSG msg;
