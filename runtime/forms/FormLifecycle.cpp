@@ -173,6 +173,12 @@ void DetachForm(EngineControl* object) {
   if (found == forms.end()) return;
   FormState* form = found->second;
   forms.erase(found);
+  // A form that is still loaded is closed first: its window must not
+  // outlive the object it stands for.
+  if (form->windowHandle) {
+    FormStateRef hold(form);
+    DestroyWindow(form->windowHandle);
+  }
   form->formObject = nullptr;
   form->release();
 }

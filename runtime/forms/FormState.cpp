@@ -1,5 +1,8 @@
 #include "runtime/forms/FormState.h"
 
+#include <climits>
+#include <vector>
+
 #include "runtime/forms/EngineControl.h"
 #include "runtime/forms/internal/Navigation.h"
 
@@ -16,13 +19,21 @@ FormState::FormState(EngineControl* form) : formObject(form) {
 
 FormState::~FormState() {
   signature = 0;  // a stale pointer met in a list walk no longer passes the check
-  // Windows still alive lose their records first, so that their last
-  // messages never reach this record.
+  // A stray reference taken while the windows below go away must never
+  // bring the count back to 0.
+  refCount = INT32_MIN / 2;
+  // Windows still alive lose their records first, all of them before any is
+  // destroyed, so that their last messages (to the form window too) never
+  // reach this record.
+  std::vector<HWND> alive;
   for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
     HWND hwnd = (*it)->window.hwnd;
     if (!hwnd) continue;
     ForgetWindow(hwnd);
     (*it)->window.hwnd = nullptr;
+    alive.push_back(hwnd);
+  }
+  for (HWND hwnd : alive) {
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
   }
   for (auto& record : records_) {

@@ -215,6 +215,19 @@ TEST_F(FormLifecycle, DeferredReleaseFreesTheRecordFromTheApplicationWindowsQueu
   EXPECT_EQ(state->refCount, 1);
 }
 
+TEST_F(FormLifecycle, DetachingALoadedFormDestroysItsWindowsFirst) {
+  auto form = MakeForm("Form1");
+  auto text = AddControl(*form, "Text1", u"BrammelTextBox", {10, 10, 110, 30}, 0);
+  ASSERT_EQ(rt::Show(form.Get(), 0, nullptr), S_OK);
+  HWND formWindow = StateOf(*form).windowHandle;
+  HWND textWindow = text->hwnd();
+  rt::DetachForm(form.Get());
+  EXPECT_FALSE(IsWindow(formWindow));
+  EXPECT_FALSE(IsWindow(textWindow));
+  EXPECT_EQ(rt::LoadedFormCount(), 0);
+  EXPECT_EQ(rt::FindFormState(form.Get()), nullptr);
+}
+
 TEST_F(FormLifecycle, AMessageForADestroyedFormWindowIsHarmless) {
   auto form = MakeForm("Form1");
   ASSERT_EQ(rt::Show(form.Get(), 0, nullptr), S_OK);
