@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "runtime/forms/Diagnostics.h"
 #include "runtime/forms/HwndMap.h"
 #include "runtime/forms/WindowRecord.h"
 #include "tests/runtime/forms/FormsTestSupport.h"
@@ -150,6 +151,36 @@ TEST(HwndMapTest, HandlesDifferingOnlyOutsideBits4To19ShareABucketAndStayApart) 
   map.insert(h1, &b);
   EXPECT_EQ(map.find(h1), &b);
   EXPECT_EQ(map.size(), 2u);
+}
+
+}  // namespace
+}  // namespace forms_test
+
+namespace forms_test {
+namespace {
+
+TEST_F(EngineStartup, EachControlProcedureTracesItsOwnLabel) {
+  auto form = MakeForm("Form1");
+  auto text = AddControl(*form, "Text1", u"BrammelTextBox", {10, 10, 110, 30}, 0);
+  auto scroll = AddControl(*form, "HScroll1", u"BrammelHSrollBar", {10, 40, 110, 60});
+  ASSERT_EQ(rt::EnsureFormIsLoaded(form.Get()), S_OK);
+  std::vector<std::string> lines;
+  rt::SetDiagnosticHook([&](std::string_view line) { lines.emplace_back(line); });
+  SendMessageW(text->hwnd(), WM_NULL, 0, 0);
+  EXPECT_TRUE(lines.empty());  // tracing is off
+  rt::SetTraceEnabled(true);
+  SendMessageW(text->hwnd(), WM_NULL, 0, 0);
+  SendMessageW(scroll->hwnd(), WM_NULL, 0, 0);
+  SendMessageW(StateOf(*form).windowHandle, WM_NULL, 0, 0);
+  rt::SetTraceEnabled(false);
+  rt::SetDiagnosticHook(nullptr);
+  std::vector<std::string> labels;
+  for (const auto& line : lines) {
+    if (line.find("msg=0x0 ") != std::string::npos)
+      labels.push_back(line.substr(0, line.find(' ')));
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"BrammelTextBox", "BrammelHScrollBar",
+                                              "BrammelForm/UserControl"}));
 }
 
 }  // namespace

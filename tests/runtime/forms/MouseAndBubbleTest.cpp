@@ -228,5 +228,46 @@ TEST_F(MouseAndBubble, FocusChangesArriveAsDeferredMessagesOncePerLoss) {
   EXPECT_EQ(StateOf(*form).activeControl, b->record);
 }
 
+TEST_F(MouseAndBubble, FocusMovingToAForeignWindowRaisesNoFocusLossHandling) {
+  auto form = MakeForm("Form1");
+  auto a = AddControl(*form, "A", u"BrammelTextBox", {10, 10, 100, 30}, 0);
+  ASSERT_EQ(rt::Show(form.Get(), 0, nullptr), S_OK);
+  Settle();
+  ASSERT_EQ(GetFocus(), a->hwnd());
+  HWND foreign = CreateWindowExW(0, u"EDIT", u"", WS_CHILD | WS_VISIBLE, 10, 200, 100, 20,
+                                 StateOf(*form).windowHandle, nullptr, nullptr, nullptr);
+  SetFocus(foreign);
+  EXPECT_FALSE(a->record->window.focusLossPosted);
+  Settle();
+  DestroyWindow(foreign);
+}
+
+TEST_F(MouseAndBubble, ActivatingAnotherFormDeactivatesThePreviousOneFirst) {
+  struct Listener final : rt::ComObject<Listener, rt::WindowEventSink> {
+    std::string name;
+    std::vector<std::string>* log = nullptr;
+    void activated() override { log->push_back(name + " activated"); }
+    void deactivated() override { log->push_back(name + " deactivated"); }
+  };
+  std::vector<std::string> log;
+  auto a = MakeForm("A");
+  auto b = MakeForm("B");
+  for (auto* f : {a.Get(), b.Get()}) {
+    auto listener = ComPtr<Listener>::Adopt(new Listener);
+    listener->name = f->name;
+    listener->log = &log;
+    rt::AddEventSink(StateOf(*f).window(), listener.Get());
+  }
+  ASSERT_EQ(rt::Show(a.Get(), 0, nullptr), S_OK);
+  Settle();
+  log.clear();
+  ASSERT_EQ(rt::Show(b.Get(), 0, nullptr), S_OK);
+  Settle();
+  EXPECT_EQ(log, (std::vector<std::string>{"A deactivated", "B activated"}));
+  EXPECT_EQ(rt::CurrentEngineContext().activeForm.get(), &StateOf(*b));
+  EXPECT_EQ(rt::CurrentEngineContext().activateReposts, 0);
+  EXPECT_EQ(rt::CurrentEngineContext().deactivateReposts, 0);
+}
+
 }  // namespace
 }  // namespace forms_test
