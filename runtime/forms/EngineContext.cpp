@@ -27,10 +27,11 @@ void ResetEngineContext() {
   if (!context) return;
   EngineContext& ctx = *context;
   // Destroying the windows runs the destruction of every form still loaded.
-  for (FormState* form = ctx.loadedHead; form;) {
-    FormState* next = form->next;
-    if (form->windowHandle) DestroyWindow(form->windowHandle);
-    form = next;
+  // Destroying one form may close others (the forms it owns), so always
+  // start again from the head of the list.
+  for (int guard = 0; ctx.loadedHead && guard < 100000; ++guard) {
+    FormState* head = ctx.loadedHead;
+    if (!head->windowHandle || !DestroyWindow(head->windowHandle)) break;
   }
   if (ctx.bubbleWindow) DestroyWindow(ctx.bubbleWindow);
   if (ctx.parkingWindow) DestroyWindow(ctx.parkingWindow);

@@ -33,6 +33,8 @@ HRESULT EnsureHiddenWindow();
 // The parking window of this thread, created on first use.
 HWND ParkingWindow();
 
+// Windows of the engine's own classes are created here only: their
+// procedures take the creation parameter for the window record.
 // Creates the window of a record: MDI child, windowless (sinks notified only),
 // parent choice, style, child id, position and size from the control's
 // placement, subclassing, tab stop and the deferred show. `loading` is the
