@@ -159,7 +159,10 @@ void AnswerReflection(WindowRecord& record, ReflectionRequest& request) {
       const bool clickAllowed = !(record.eventFlags & eflag::NoClickFromNotification) &&
                                 (!(record.eventFlags & eflag::EventsOnlyWhileEnabled) ||
                                  (control && ControlEnabled(*control)));
-      if (code == BN_CLICKED && clickAllowed && object && record.clickEvent != NoEvent) {
+      // A command the window sent itself (a menu, an accelerator) is no click.
+      const bool fromChild = request.window != record.hwnd;
+      if (code == BN_CLICKED && fromChild && clickAllowed && object &&
+          record.clickEvent != NoEvent) {
         object->raiseEvent(record.clickEvent, {});
       }
       return;

@@ -107,6 +107,10 @@ TEST_F(MouseAndBubble, ReflectedButtonNotificationsRaiseClickAsTheEventFlagsAllo
                  reinterpret_cast<LPARAM>(button->hwnd()));
     EXPECT_EQ(eventNames(rt::EventClick).size(), c.clicked ? 1u : 0u)
         << c.flags << " " << c.disabled;
+    // A command of the form's own (a menu) raises no click anywhere.
+    events().clear();
+    SendMessageW(StateOf(*form).windowHandle, WM_COMMAND, MAKEWPARAM(5, 0), 0);
+    EXPECT_TRUE(eventNames(rt::EventClick).empty());
     rt::Unload(form.Get());
   }
 }
