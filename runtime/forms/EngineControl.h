@@ -93,6 +93,10 @@ class EngineControl : public IUnknown {
   // handler's keyboard and mouse processing; true answers it with *result.
   // The Form object also sees here, first, the keys of its controls when
   // its KeyPreview is on; true keeps such a key from its control.
+  // Notifications its parent hands back arrive here as WM_REFLECT (wParam a
+  // ReflectionRequest*, CommonHandler.h): the engine itself answers
+  // commands, cursors, scrolling and colours; a control that draws or
+  // measures items, or answers WM_NOTIFY, fills the request and returns true.
   virtual bool onMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     (void)msg, (void)result;
     return false;
