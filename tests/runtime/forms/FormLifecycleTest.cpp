@@ -169,6 +169,28 @@ TEST_F(FormLifecycle, HidingAModalFormEndsItsShowAfterThePendingMessages) {
   EXPECT_EQ(rt::LoadedFormCount(), 2);
 }
 
+TEST_F(FormLifecycle, UnloadingAModalFormEndsItsShowAndReenablesTheOthers) {
+  auto main = MakeForm("Main");
+  auto dialog = MakeForm("Dialog");
+  rt::FormStateOf(dialog.Get());
+  ASSERT_EQ(rt::Show(main.Get(), 0, nullptr), S_OK);
+  dialog->onWindowMessage = [&](UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (msg != WM_APP) return std::nullopt;
+    rt::Unload(dialog.Get());
+    return 0;
+  };
+  ASSERT_EQ(rt::EnsureFormIsLoaded(dialog.Get()), S_OK);
+  PostMessageW(StateOf(*dialog).windowHandle, WM_APP, 0, 0);
+  EXPECT_EQ(rt::Show(dialog.Get(), 1, nullptr), S_OK);
+  EXPECT_FALSE(StateOf(*dialog).windowHandle);
+  EXPECT_EQ(rt::CurrentEngineContext().modalDepth, 0);
+  EXPECT_TRUE(IsWindowEnabled(StateOf(*main).windowHandle));
+  EXPECT_EQ(rt::LoadedFormCount(), 1);
+  // A modeless show works again.
+  EXPECT_EQ(rt::Show(dialog.Get(), 0, nullptr), S_OK);
+  EXPECT_EQ(rt::LoadedFormCount(), 2);
+}
+
 TEST_F(FormLifecycle, AFormUnloadedInsideItsOwnLoadLeavesNothingBehind) {
   auto form = MakeForm("Form1");
   auto text = AddControl(*form, "Text1", u"BrammelTextBox", {10, 10, 110, 30}, 0);
