@@ -99,6 +99,10 @@ if [ "$mode" = box ]; then
 fi
 await '^ready'
 main=$(windowNamed "Desktop probe")
+# The native window carries the platform window's class name as its X11
+# class, so desktop tools find it by class.
+[ "$(xdotool search --class '^ProbeMain$' | head -n 1)" = "$main" ] ||
+  fail "the main window's X11 class is not ProbeMain"
 set -- $(grep '^ready' "$log")
 # ready dpi N button X Y edit X Y check X Y (client coordinates)
 bx=$5 by=$6 ex=$8 ey=$9 cx=${11} cy=${12}
