@@ -549,9 +549,21 @@ void SdlDisplay::damageAll(NativeWindow& native) {
               native.surfaceOrigin.x + native.size.cx, native.surfaceOrigin.y + native.size.cy});
 }
 
+// A visible window without area (the runtime's hidden application window)
+// shows nothing on the platform; the desktop gets no native window for it
+// until it is given a size.
+static bool HasArea(HWND hwnd) {
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  return window.right > window.left && window.bottom > window.top;
+}
+
 void SdlDisplay::windowShown(HWND hwnd) {
   onDisplayThread([this, hwnd] {
-    if (!windows_.count(hwnd)) create(hwnd);
+    if (!windows_.count(hwnd)) {
+      if (!HasArea(hwnd)) return;
+      create(hwnd);
+    }
     auto found = windows_.find(hwnd);
     if (found == windows_.end()) return;
     NativeWindow& native = found->second;
@@ -593,7 +605,11 @@ void SdlDisplay::windowHidden(HWND hwnd) {
 void SdlDisplay::windowMoved(HWND hwnd, const RECT&) {
   onDisplayThread([this, hwnd] {
     auto found = windows_.find(hwnd);
-    if (found == windows_.end()) return;
+    if (found == windows_.end()) {
+      // A visible window that had no area gets its native window now.
+      if (IsWindowVisible(hwnd) && HasArea(hwnd)) windowShown(hwnd);
+      return;
+    }
     NativeWindow& native = found->second;
     place(hwnd, native);
     auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
