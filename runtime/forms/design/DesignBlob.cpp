@@ -13,7 +13,8 @@ namespace {
 constexpr int kRawWindowBits = -15;
 
 void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    out[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 }  // namespace

@@ -86,6 +86,9 @@ struct PropertyLayout {
   uint32_t storageSize;
   // In ascending offset order, without overlaps.
   std::span<const PropertyField> fields;
+  // The event interface the form connects when it handles the object's
+  // events (GUID_NULL: the class raises none).
+  IID events{};
 
   // The field of that name, compared case-insensitively in ASCII; null if none.
   const PropertyField* find(std::string_view name) const;
