@@ -84,10 +84,10 @@ class ObjectBuilder final : public DesignObjectVisitor {
     auto node = std::make_unique<DesignedObject>();
     node->control = QueryInterfaceOf<EngineControl>(object.Get());
     CompiledForm* form = &form_;
-    node->properties = PropertyReader(
-        header.properties, [form](IUnknown* embedded, REFIID events, int32_t member) {
-          return Advise(*form, embedded, events, member);
-        });
+    node->properties = PropertyReader(header.properties,
+                                      [form](IUnknown* embedded, REFIID events, int32_t member) {
+                                        return Advise(*form, embedded, events, member);
+                                      });
 
     if (header.depth == 0) {
       hr = adoptRoot(*node);
@@ -164,7 +164,8 @@ HRESULT BuildRecord(FormState& form, ControlRecord& record, DesignedObject& node
 HRESULT LoadFormDesign(CompiledForm& form) {
   const int index = form.designIndex();
   const std::span<const uint8_t> record =
-      index < 0 ? std::span<const uint8_t>{} : CurrentDesignTable().record(static_cast<uint32_t>(index));
+      index < 0 ? std::span<const uint8_t>{}
+                : CurrentDesignTable().record(static_cast<uint32_t>(index));
   if (record.empty()) {
     design::RaiseInternalAssertion("no design for the form index");
     return E_FAIL;
