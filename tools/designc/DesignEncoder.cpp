@@ -139,7 +139,6 @@ std::optional<PropertyKind> ElementKind(VARTYPE vt) {
     case VT_BSTR:
       return PropertyKind::String;
     case VT_UNKNOWN:
-    case VT_DISPATCH:
       return PropertyKind::Object;
     default:
       return std::nullopt;

@@ -5,6 +5,11 @@
 #include "runtime/forms/design/PropertyLayout.h"
 #include "tools/designc/Compiler.h"
 
+// Defined by runtime_controls; absent while the controls are not built.
+namespace rt {
+[[gnu::weak]] void RegisterControlPropertyLayouts();
+}  // namespace rt
+
 int main(int argc, char** argv) {
   designc::Options options;
   std::string message;
@@ -12,9 +17,8 @@ int main(int argc, char** argv) {
     std::fputs(message.c_str(), stderr);
     return 1;
   }
-#ifdef DESIGNC_WITH_CONTROLS
-  rt::RegisterControlPropertyLayouts();
-#endif
+  // The controls register their layouts when they are linked in.
+  if (&rt::RegisterControlPropertyLayouts) rt::RegisterControlPropertyLayouts();
   const int status = designc::RunCompiler(options, message);
   std::fputs(message.c_str(), stderr);
   return status;

@@ -286,8 +286,9 @@ std::optional<PropertyKind> ElementKindOf(VARTYPE vt) {
       return PropertyKind::Byte;
     case VT_BSTR:
       return PropertyKind::String;
+    // Object elements hold IUnknown pointers: a VT_DISPATCH array would hand
+    // them out as IDispatch, so none is filled from a design.
     case VT_UNKNOWN:
-    case VT_DISPATCH:
       return PropertyKind::Object;
     default:
       return std::nullopt;
