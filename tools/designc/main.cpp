@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   }
   // The controls register their layouts when they are linked in.
   if (&rt::RegisterControlPropertyLayouts) rt::RegisterControlPropertyLayouts();
+  message.clear();
   const int status = designc::RunCompiler(options, message);
   std::fputs(message.c_str(), stderr);
   return status;

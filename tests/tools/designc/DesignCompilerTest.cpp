@@ -286,6 +286,22 @@ INSTANTIATE_TEST_SUITE_P(
                             "1:1: error: form index 8092 is outside 0 to 8091"}),
     [](const testing::TestParamInfo<Mistake>& info) { return std::string(info.param.name); });
 
+#ifdef DESIGNC_GENERATED_SOURCE
+}  // namespace
+namespace skiffwire::designs {
+extern const unsigned char kEmptyDesigns[];
+extern const std::size_t kEmptyDesignsSize;
+}  // namespace skiffwire::designs
+namespace {
+
+TEST(DesignCompiler, TheBuildCompilesDescriptionsIntoTheProgram) {
+  rt::DesignTable table;
+  ASSERT_EQ(table.install({skiffwire::designs::kEmptyDesigns, skiffwire::designs::kEmptyDesignsSize}),
+            S_OK);
+  EXPECT_EQ(table.recordCount(), 0u);
+}
+#endif
+
 #ifdef DESIGNC_PATH
 TEST(DesignCompiler, TheProgramExitsWithOneOnAMistakeAndWritesSourceOtherwise) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path();
