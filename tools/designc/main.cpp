@@ -5,11 +5,6 @@
 #include "runtime/forms/design/PropertyLayout.h"
 #include "tools/designc/Compiler.h"
 
-// Defined by runtime_controls; absent while the controls are not built.
-namespace rt {
-[[gnu::weak]] void RegisterControlPropertyLayouts();
-}  // namespace rt
-
 int main(int argc, char** argv) {
   designc::Options options;
   std::string message;
@@ -17,8 +12,10 @@ int main(int argc, char** argv) {
     std::fputs(message.c_str(), stderr);
     return 1;
   }
-  // The controls register their layouts when they are linked in.
-  if (&rt::RegisterControlPropertyLayouts) rt::RegisterControlPropertyLayouts();
+#ifdef DESIGNC_WITH_CONTROLS
+  // The classes a description can name: the form and the intrinsic controls.
+  rt::RegisterControlPropertyLayouts();
+#endif
   message.clear();
   const int status = designc::RunCompiler(options, message);
   std::fputs(message.c_str(), stderr);
