@@ -1,0 +1,1 @@
+# A description without forms: the build compiles it through skiffwire_design.
