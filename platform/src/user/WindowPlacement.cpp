@@ -409,10 +409,12 @@ bool WindowPlacement::show(HWND hwnd, int command) {
   // A size and place still owed to the window come before it loses the activation.
   if (w->sendSizeMove) sendSizeAndMove(hwnd);
   if (!manager().find(hwnd)) return wasVisible;
-  if (!showing) {
-    if (MessageQueue::current()->input().active == hwnd) Activation::activateOther(hwnd);
-    Activation::moveFocusOutOf(hwnd);
+  // Hiding and SW_MINIMIZE hand the activation to the next window.
+  bool handsOver = !showing || command == SW_MINIMIZE || command == SW_FORCEMINIMIZE;
+  if (handsOver && MessageQueue::current()->input().active == hwnd) {
+    Activation::activateOther(hwnd);
   }
+  if (!showing) Activation::moveFocusOutOf(hwnd);
   return wasVisible;
 }
 
