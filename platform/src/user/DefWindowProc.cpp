@@ -64,9 +64,13 @@ HCURSOR cursorForHit(LRESULT hit) {
   return LoadCursorW(nullptr, IDC_ARROW);
 }
 
+HWND parentWindowOf(const Window& w) {
+  return WindowManager::instance().parentWindowOf(w);
+}
+
 LRESULT setCursor(Window& w, WPARAM wParam, LPARAM lParam) {
-  if (w.isChild()) {
-    if (Messenger::send(w.parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+  if (HWND parent = parentWindowOf(w)) {
+    if (Messenger::send(parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
   }
   auto hit = static_cast<SHORT>(LOWORD(lParam));
   if (hit == HTCLIENT) {
@@ -245,8 +249,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MOUSEACTIVATE:
-      if (w->isChild()) {
-        if (LRESULT answer = Messenger::send(w->parent, WM_MOUSEACTIVATE, wParam, lParam)) {
+      if (HWND parent = parentWindowOf(*w)) {
+        if (LRESULT answer = Messenger::send(parent, WM_MOUSEACTIVATE, wParam, lParam)) {
           return answer;
         }
       }
@@ -256,7 +260,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
     case WM_CONTEXTMENU:
-      if (w->isChild()) return Messenger::send(w->parent, message, wParam, lParam);
+      if (HWND parent = parentWindowOf(*w)) return Messenger::send(parent, message, wParam, lParam);
       return 0;
     case WM_WINDOWPOSCHANGING:
       windowPosChanging(hwnd, reinterpret_cast<WINDOWPOS*>(lParam));

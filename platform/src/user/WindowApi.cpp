@@ -481,8 +481,12 @@ BOOL SetForegroundWindow(HWND hwnd) {
     return FALSE;
   }
   HWND top = GetAncestor(hwnd, GA_ROOT);
-  manager().reorder(top, HWND_TOP);
-  if (GetActiveWindow() != top) Activation::setActive(top, WA_ACTIVE);
+  // Activation brings the window to the top with its own messages.
+  if (GetActiveWindow() != top) {
+    Activation::setActive(top, WA_ACTIVE);
+  } else {
+    manager().reorder(top, HWND_TOP);
+  }
   return GetActiveWindow() == top;
 }
 

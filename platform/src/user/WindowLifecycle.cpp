@@ -63,7 +63,7 @@ HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
   if (!child && parentWindow) {
     // A top-level window's "parent" is its owner, always a top-level window.
     auto top = parentWindow;
-    while (top && top->isChild())
+    while (top && manager().parentWindowOf(*top))
       top = manager().find(top->parent);
     owner = top ? top->handle() : nullptr;
   }
