@@ -406,22 +406,24 @@ TEST_F(MessageOrder, HidingTheActiveWindow) {
 }
 
 TEST_F(MessageOrder, Activation) {
+  auto topBelowOther = [&](Cast& c) {
+    c[kTop] = visibleTop();
+    c[kOther] = visibleTop({600, 100, 800, 300});
+  };
+  const std::vector<Step> switchToTop = {{kOther, WM_NCACTIVATE, FALSE},
+                                         {kOther, WM_ACTIVATE, WA_INACTIVE},
+                                         {kTop, WM_WINDOWPOSCHANGING, 0, kInPlace},
+                                         {kTop, WM_WINDOWPOSCHANGED, 0, kInPlace | kNoClient},
+                                         {kTop, WM_NCACTIVATE, TRUE},
+                                         {kTop, WM_ACTIVATE, WA_ACTIVE},
+                                         {kOther, WM_KILLFOCUS},
+                                         {kTop, WM_SETFOCUS}};
+  auto onTop = [](const Cast& c) { EXPECT_EQ(GetTopWindow(nullptr), c[kTop]); };
   run({
-      {"SetActiveWindow brings the window up between deactivation and activation",
-       [&](Cast& c) {
-         c[kTop] = visibleTop();
-         c[kOther] = visibleTop({600, 100, 800, 300});
-       },
-       [](Cast& c) { SetActiveWindow(c[kTop]); },
-       {{kOther, WM_NCACTIVATE, FALSE},
-        {kOther, WM_ACTIVATE, WA_INACTIVE},
-        {kTop, WM_WINDOWPOSCHANGING, 0, kInPlace},
-        {kTop, WM_WINDOWPOSCHANGED, 0, kInPlace | kNoClient},
-        {kTop, WM_NCACTIVATE, TRUE},
-        {kTop, WM_ACTIVATE, WA_ACTIVE},
-        {kOther, WM_KILLFOCUS},
-        {kTop, WM_SETFOCUS}},
-       [](const Cast& c) { EXPECT_EQ(GetTopWindow(nullptr), c[kTop]); }},
+      {"SetActiveWindow brings the window up between deactivation and activation", topBelowOther,
+       [](Cast& c) { SetActiveWindow(c[kTop]); }, switchToTop, onTop},
+      {"SetForegroundWindow the same way", topBelowOther,
+       [](Cast& c) { SetForegroundWindow(c[kTop]); }, switchToTop, onTop},
       {"SetWindowPos activates a visible owned popup",
        [&](Cast& c) {
          c[kTop] = visibleTop();
