@@ -204,7 +204,7 @@ bool WindowPlacement::place(Window& w, WINDOWPOS pos, bool activating) {
     pos.cx = std::max(pos.cx, 0);
     pos.cy = std::max(pos.cy, 0);
     acts = actsOn(pos);
-    if (changesNothing(acts)) return true;
+    if (activating && changesNothing(acts)) return true;
   }
 
   RECT oldWindow = w.windowRect;
