@@ -751,18 +751,25 @@ HCURSOR GetCursor();
 // sizing border, and overlapped top-level windows), WM_NCCREATE, WM_NCCALCSIZE,
 // WM_CREATE (CREATESTRUCTW in lParam for both creation messages; -1 from
 // WM_CREATE or FALSE from WM_NCCREATE destroys the window and returns null),
-// WM_PARENTNOTIFY(WM_CREATE) up the parent chain of a child window without
-// WS_EX_NOPARENTNOTIFY, and for WS_VISIBLE the messages of ShowWindow:
-// WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, the activation messages of a
-// top-level window, WM_WINDOWPOSCHANGED, and on a window's first show WM_SIZE
-// and WM_MOVE (unless a move or resize has sent them already).
+// WM_SIZE and WM_MOVE for a child or popup window whether it is visible or
+// not, WM_PARENTNOTIFY(WM_CREATE) up the parent chain of a child window
+// without WS_EX_NOPARENTNOTIFY, and for WS_VISIBLE the messages of
+// ShowWindow. An overlapped window gets its WM_SIZE and WM_MOVE when it is
+// first shown (unless a move or resize has sent them already). The desktop
+// window may be the parent of a WS_CHILD window; no parent at all fails with
+// ERROR_TLW_WITH_WSCHILD.
 //
 // DestroyWindow sends WM_PARENTNOTIFY(WM_DESTROY) up the parent chain, hides
-// the window (WM_WINDOWPOSCHANGING/CHANGED, activation moves elsewhere),
-// destroys the windows it owns, then sends WM_DESTROY to the window and its
-// descendants, parent before children, and WM_NCDESTROY to the descendants,
-// children before parent, the window's own WM_NCDESTROY last. Its handle is
-// invalid from then on, even inside a message handler that is still running.
+// the window (a visible child as ShowWindow(SW_HIDE) does, with
+// WM_SHOWWINDOW; a top-level window with WM_WINDOWPOSCHANGING/CHANGED only,
+// the activation moving elsewhere), moves a focus held inside it to its
+// parent (WM_KILLFOCUS, then WM_SETFOCUS to the parent; no focus when the
+// parent cannot take it), destroys the windows it owns, then sends WM_DESTROY
+// to the window and its descendants, parent before children, releases a
+// capture held inside it (WM_CAPTURECHANGED), and sends WM_NCDESTROY to the
+// descendants, children before parent, the window's own WM_NCDESTROY last.
+// Its handle is invalid from then on, even inside a message handler that is
+// still running.
 // ---------------------------------------------------------------------------
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
@@ -813,6 +820,32 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Visibility, state and placement. Rectangles of top-level windows are in
 // screen coordinates, those of child windows in their parent's client
 // coordinates.
+//
+// ShowWindow sends WM_SHOWWINDOW when the visibility changes (not for
+// SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_RESTORE nor any change between
+// minimized, maximized and normal), then places the window with SetWindowPos,
+// then sends a WM_SIZE and WM_MOVE still owed to an overlapped window; hiding
+// then activates another window and moves a focus held inside to the parent.
+// SW_MINIMIZE also activates another window. SW_SHOW of a visible window and
+// SW_HIDE of a hidden one send nothing. A child whose parent is not visible
+// is only told (WM_SHOWWINDOW) and its WS_VISIBLE bit changed. Maximizing
+// asks WM_GETMINMAXINFO first. Minimize, maximize and restore add
+// SWP_FRAMECHANGED, SWP_NOCOPYBITS and the state-change bit 0x8000 to the
+// flags; the minimize commands also SWP_SHOWWINDOW.
+//
+// SetWindowPos sends WM_WINDOWPOSCHANGING with the flags as given (plus
+// SWP_NOREDRAW for a child whose parent is not visible), whose default
+// processing asks WM_GETMINMAXINFO and keeps the new size within its track
+// sizes when an overlapped window or one with a sizing border is resized;
+// then WM_NCCALCSIZE when the size or frame changes, the activation of a
+// top-level window (WM_CHILDACTIVATE for a child) unless SWP_NOACTIVATE, and
+// WM_WINDOWPOSCHANGED, whose flags add what did not change (SWP_NOSIZE,
+// SWP_NOMOVE, and 0x0800/0x1000 for a client area that kept its size or
+// place). Its default processing sends WM_MOVE, then WM_SIZE. A request that
+// changes nothing sends nothing.
+//
+// EnableWindow(FALSE) sends WM_CANCELMODE then WM_ENABLE(FALSE); it moves no
+// focus, neither from the window nor from its descendants.
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
@@ -840,8 +873,10 @@ BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle,
 // thread. SetFocus sends WM_KILLFOCUS to the old focus then WM_SETFOCUS to
 // the new one, activating the new focus's top-level window first. Activation
 // sends WM_NCACTIVATE(FALSE) and WM_ACTIVATE(WA_INACTIVE) to the window that
-// loses it, WM_ACTIVATEAPP(TRUE) to the thread's top-level windows when the
-// thread becomes the foreground thread, then WM_NCACTIVATE(TRUE) and
+// loses it, brings the new window to the top (WM_WINDOWPOSCHANGING with
+// SWP_NOSIZE|SWP_NOMOVE, and WM_WINDOWPOSCHANGED unless it was on top
+// already), sends WM_ACTIVATEAPP(TRUE) to the thread's top-level windows when
+// the thread becomes the foreground thread, then WM_NCACTIVATE(TRUE) and
 // WM_ACTIVATE to the new active window, whose default processing gives it the
 // focus.
 HWND SetFocus(HWND hwnd);

@@ -17,11 +17,15 @@ class Activation {
   static void activateOther(HWND hwnd);
   static HWND setCapture(HWND hwnd);
   static bool releaseCapture();
-  // Clears focus and capture held by hwnd or its descendants (destruction).
-  static void dropFocusAndCapture(HWND hwnd);
+  // A focus held by hwnd or one of its descendants moves to hwnd's parent
+  // (none for a top-level window, or when the parent cannot take it).
+  static void moveFocusOutOf(HWND hwnd);
+  // Releases a capture held by hwnd or one of its descendants.
+  static void releaseCaptureWithin(HWND hwnd);
 
  private:
   static bool canBeActive(HWND hwnd, HWND except);
+  static bool holds(HWND hwnd, HWND holder);
 };
 
 }  // namespace platform::internal

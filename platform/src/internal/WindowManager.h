@@ -29,6 +29,11 @@ class WindowManager {
   std::vector<HWND> children(HWND parent) const;
   std::vector<HWND> topLevelWindows() const { return children(desktop_); }
   HWND parentOf(HWND hwnd) const;
+  // The parent a child window passes messages up to; null for a top-level
+  // window and for a child of the desktop window.
+  HWND parentWindowOf(const Window& w) const {
+    return w.isChild() && w.parent != desktop_ ? w.parent : nullptr;
+  }
   HWND ownerOf(HWND hwnd) const;
   void setOwner(HWND hwnd, HWND owner);
   void setParent(HWND hwnd, HWND parent);

@@ -3,6 +3,7 @@
 #include "internal/MessageQueue.h"
 #include "internal/Messenger.h"
 #include "internal/WindowManager.h"
+#include "internal/WindowPlacement.h"
 #include "platform/display.h"
 #include "platform/kernel.h"
 
@@ -106,7 +107,8 @@ HWND Activation::setActive(HWND hwnd, WORD how) {
     return previous;
   }
   manager().setForeground(hwnd, me);
-  manager().reorder(hwnd, HWND_TOP);
+  WindowPlacement::bringToTop(hwnd);
+  if (input.active != hwnd) return previous;
   if (foregroundThread != me) {
     for (HWND top : manager().topLevelWindows()) {
       auto t = manager().find(top);
@@ -167,12 +169,23 @@ bool Activation::releaseCapture() {
   return true;
 }
 
-void Activation::dropFocusAndCapture(HWND hwnd) {
-  auto queue = MessageQueue::current();
-  ThreadInput& input = queue->input();
-  auto within = [&](HWND h) { return h && (h == hwnd || manager().isDescendant(hwnd, h)); };
-  if (within(input.capture)) releaseCapture();
-  if (within(input.focus)) setFocus(nullptr);
+bool Activation::holds(HWND hwnd, HWND holder) {
+  return holder && (holder == hwnd || manager().isDescendant(hwnd, holder));
+}
+
+void Activation::moveFocusOutOf(HWND hwnd) {
+  ThreadInput& input = MessageQueue::current()->input();
+  if (!holds(hwnd, input.focus)) return;
+  auto w = manager().find(hwnd);
+  HWND parent = w && w->isChild() ? w->parent : nullptr;
+  if (parent && parent != manager().desktop()) setFocus(parent);
+  // A parent that cannot take the focus (disabled, minimized) leaves none.
+  if (holds(hwnd, input.focus)) setFocus(nullptr);
+}
+
+void Activation::releaseCaptureWithin(HWND hwnd) {
+  ThreadInput& input = MessageQueue::current()->input();
+  if (holds(hwnd, input.capture)) releaseCapture();
 }
 
 }  // namespace platform::internal

@@ -64,9 +64,13 @@ HCURSOR cursorForHit(LRESULT hit) {
   return LoadCursorW(nullptr, IDC_ARROW);
 }
 
+HWND parentWindowOf(const Window& w) {
+  return WindowManager::instance().parentWindowOf(w);
+}
+
 LRESULT setCursor(Window& w, WPARAM wParam, LPARAM lParam) {
-  if (w.isChild()) {
-    if (Messenger::send(w.parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+  if (HWND parent = parentWindowOf(w)) {
+    if (Messenger::send(parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
   }
   auto hit = static_cast<SHORT>(LOWORD(lParam));
   if (hit == HTCLIENT) {
@@ -98,6 +102,26 @@ LRESULT systemCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
   return 0;
 }
 
+// A resize of a window with a sizing border or of an overlapped window is
+// kept within the sizes WM_GETMINMAXINFO answers.
+void windowPosChanging(HWND hwnd, WINDOWPOS* pos) {
+  auto w = WindowManager::instance().find(hwnd);
+  if (!w || !pos || (pos->flags & SWP_NOSIZE) || (w->style & WS_MINIMIZE)) return;
+  if (!WindowPlacement::asksMinMax(w->style)) return;
+  MINMAXINFO info = WindowPlacement::defaultMinMax(w->style, w->exStyle);
+  Messenger::send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  if (w->style & WS_MAXIMIZE) {
+    pos->cx = std::min<int>(pos->cx, info.ptMaxSize.x);
+    pos->cy = std::min<int>(pos->cy, info.ptMaxSize.y);
+    return;
+  }
+  pos->cx = std::clamp<int>(pos->cx, info.ptMinTrackSize.x,
+                            std::max(info.ptMinTrackSize.x, info.ptMaxTrackSize.x));
+  pos->cy = std::clamp<int>(pos->cy, info.ptMinTrackSize.y,
+                            std::max(info.ptMinTrackSize.y, info.ptMaxTrackSize.y));
+}
+
+// The window hears where its client area went, then its new size.
 void windowPosChanged(HWND hwnd, const WINDOWPOS* pos) {
   auto w = WindowManager::instance().find(hwnd);
   if (!w || !pos) return;
@@ -106,18 +130,18 @@ void windowPosChanged(HWND hwnd, const WINDOWPOS* pos) {
   if (!size && !move) return;
   w->sendSizeMove = false;
   RECT client = w->clientRect;
-  if (size) {
-    WPARAM kind = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
-                  : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
-                                             : SIZE_RESTORED;
-    Messenger::send(hwnd, WM_SIZE, kind,
-                    MAKELPARAM(static_cast<WORD>(client.right - client.left),
-                               static_cast<WORD>(client.bottom - client.top)));
-  }
-  if (move && WindowManager::instance().find(hwnd)) {
+  if (move) {
     Messenger::send(hwnd, WM_MOVE, 0,
                     MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
   }
+  if (!size || !WindowManager::instance().find(hwnd)) return;
+  client = w->clientRect;
+  WPARAM kind = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                           : SIZE_RESTORED;
+  Messenger::send(hwnd, WM_SIZE, kind,
+                  MAKELPARAM(static_cast<WORD>(client.right - client.left),
+                             static_cast<WORD>(client.bottom - client.top)));
 }
 
 // Fills the area to paint with the class background: a brush, or a system
@@ -225,8 +249,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MOUSEACTIVATE:
-      if (w->isChild()) {
-        if (LRESULT answer = Messenger::send(w->parent, WM_MOUSEACTIVATE, wParam, lParam)) {
+      if (HWND parent = parentWindowOf(*w)) {
+        if (LRESULT answer = Messenger::send(parent, WM_MOUSEACTIVATE, wParam, lParam)) {
           return answer;
         }
       }
@@ -236,7 +260,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
     case WM_CONTEXTMENU:
-      if (w->isChild()) return Messenger::send(w->parent, message, wParam, lParam);
+      if (HWND parent = parentWindowOf(*w)) return Messenger::send(parent, message, wParam, lParam);
+      return 0;
+    case WM_WINDOWPOSCHANGING:
+      windowPosChanging(hwnd, reinterpret_cast<WINDOWPOS*>(lParam));
       return 0;
     case WM_WINDOWPOSCHANGED:
       windowPosChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));

@@ -90,7 +90,8 @@ UINT pressOf(UINT message) {
 void notifyParentsOfPress(const MSG& msg, int virtualKey) {
   UINT press = pressOf(msg.message);
   WORD button = press == WM_XBUTTONDOWN ? (virtualKey == VK_XBUTTON1 ? 1 : 2) : 0;
-  for (auto w = manager().find(msg.hwnd); w && w->isChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY);
+  for (auto w = manager().find(msg.hwnd);
+       w && manager().parentWindowOf(*w) && !(w->exStyle & WS_EX_NOPARENTNOTIFY);
        w = manager().find(w->parent)) {
     POINT point = msg.pt;
     ScreenToClient(w->parent, &point);
@@ -198,7 +199,7 @@ std::optional<MSG> InputTranslator::cookMouse(MessageQueue& queue, const RawInpu
     // A transparent window lets its parent take the pointer.
     while (hit == HTTRANSPARENT) {
       auto w = manager().find(hwnd);
-      if (!w || !w->isChild()) return std::nullopt;
+      if (!w || !manager().parentWindowOf(*w)) return std::nullopt;
       hwnd = w->parent;
       hit = Messenger::send(hwnd, WM_NCHITTEST, 0, pointParam(raw.point));
     }

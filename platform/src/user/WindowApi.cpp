@@ -340,12 +340,12 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
   if (!w) return FALSE;
   bool wasDisabled = w->isDisabled();
   if (wasDisabled == !enable) return wasDisabled;
+  // Disabling moves no focus: a focused window, or the focused control of a
+  // disabled form, keeps it until something else takes it.
   if (!enable) {
     Messenger::send(hwnd, WM_CANCELMODE, 0, 0);
     if (!manager().find(hwnd)) return wasDisabled;
     w->style |= WS_DISABLED;
-    HWND focus = GetFocus();
-    if (focus == hwnd || IsChild(hwnd, focus)) SetFocus(nullptr);
   } else {
     w->style &= ~WS_DISABLED;
   }
@@ -481,8 +481,12 @@ BOOL SetForegroundWindow(HWND hwnd) {
     return FALSE;
   }
   HWND top = GetAncestor(hwnd, GA_ROOT);
-  manager().reorder(top, HWND_TOP);
-  if (GetActiveWindow() != top) Activation::setActive(top, WA_ACTIVE);
+  // Activation brings the window to the top with its own messages.
+  if (GetActiveWindow() != top) {
+    Activation::setActive(top, WA_ACTIVE);
+  } else {
+    manager().reorder(top, HWND_TOP);
+  }
   return GetActiveWindow() == top;
 }
 

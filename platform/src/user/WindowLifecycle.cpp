@@ -6,7 +6,6 @@
 #include "internal/ClassRegistry.h"
 #include "internal/MessageQueue.h"
 #include "internal/Messenger.h"
-#include "internal/NonClientMetrics.h"
 #include "internal/WindowManager.h"
 #include "internal/WindowPlacement.h"
 #include "platform/display.h"
@@ -36,20 +35,6 @@ RECT defaultPlacement(bool defaultPosition, bool defaultSize, const RECT& asked)
   return r;
 }
 
-MINMAXINFO defaultMinMax(DWORD style, DWORD exStyle) {
-  RECT insets = NonClientMetrics::frameInsets(style, exStyle, false,
-                                              static_cast<UINT>(CurrentDisplay().dpi()));
-  MINMAXINFO info{};
-  info.ptMaxSize = {NonClientMetrics::metric(SM_CXSCREEN) + insets.left + insets.right,
-                    NonClientMetrics::metric(SM_CYSCREEN) + insets.left + insets.right};
-  info.ptMaxPosition = {-insets.left, -insets.left};
-  info.ptMinTrackSize = {NonClientMetrics::metric(SM_CXMINTRACK),
-                         NonClientMetrics::metric(SM_CYMINTRACK)};
-  info.ptMaxTrackSize = {NonClientMetrics::metric(SM_CXMAXTRACK),
-                         NonClientMetrics::metric(SM_CYMAXTRACK)};
-  return info;
-}
-
 }  // namespace
 
 HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
@@ -70,14 +55,15 @@ HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
       return nullptr;
     }
   }
-  if (child && !parentWindow) {
+  // A child needs a parent; the desktop window is one, no parent at all is not.
+  if (child && !parent) {
     SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;
   }
   if (!child && parentWindow) {
     // A top-level window's "parent" is its owner, always a top-level window.
     auto top = parentWindow;
-    while (top && top->isChild())
+    while (top && manager().parentWindowOf(*top))
       top = manager().find(top->parent);
     owner = top ? top->handle() : nullptr;
   }
@@ -111,8 +97,8 @@ HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
     return nullptr;
   }
 
-  if ((style & WS_THICKFRAME) || overlapped) {
-    MINMAXINFO info = defaultMinMax(style, exStyle);
+  if (WindowPlacement::asksMinMax(style)) {
+    MINMAXINFO info = WindowPlacement::defaultMinMax(style, exStyle);
     Messenger::send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     int w = std::clamp<int>(asked.right - asked.left, info.ptMinTrackSize.x,
                             std::max(info.ptMinTrackSize.x, info.ptMaxTrackSize.x));
@@ -154,6 +140,10 @@ HWND WindowLifecycle::create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
   }
   if (!manager().find(hwnd)) return nullptr;
   window->stage = Window::Stage::Alive;
+  // Child and popup windows learn their size and place inside the creation,
+  // shown or not; an overlapped window learns them when it is first shown.
+  if (!overlapped) WindowPlacement::sendSizeAndMove(hwnd);
+  if (!manager().find(hwnd)) return nullptr;
   if (child && !(exStyle & WS_EX_NOPARENTNOTIFY)) sendParentNotify(hwnd, WM_CREATE);
   if (!manager().find(hwnd)) return nullptr;
   if (style & WS_VISIBLE) {
@@ -195,14 +185,19 @@ bool WindowLifecycle::destroy(HWND hwnd) {
   if (!manager().find(hwnd) || !w->isAlive()) return true;
   w->stage = Window::Stage::Destroying;
 
-  if (w->isVisible()) {
+  // Only a child is told it is hidden (WM_SHOWWINDOW); hiding it also hands
+  // a focus inside it to its parent.
+  if (w->isVisible() && w->isChild()) {
+    WindowPlacement::show(hwnd, SW_HIDE);
+  } else if (w->isVisible()) {
     WindowPlacement::setPosition(
         hwnd, nullptr, 0, 0, 0, 0,
         SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   }
+  if (!manager().find(hwnd)) return true;
   auto queue = MessageQueue::current();
   if (queue->input().active == hwnd) Activation::activateOther(hwnd);
-  Activation::dropFocusAndCapture(hwnd);
+  Activation::moveFocusOutOf(hwnd);
 
   // Owned windows go first.
   for (HWND top : manager().topLevelWindows()) {
@@ -210,6 +205,8 @@ bool WindowLifecycle::destroy(HWND hwnd) {
     if (t && t->owner == hwnd && t->onCurrentThread()) destroy(top);
   }
   sendDestroy(hwnd);
+  // The capture is given up between WM_DESTROY and WM_NCDESTROY.
+  Activation::releaseCaptureWithin(hwnd);
   release(hwnd);
   return true;
 }

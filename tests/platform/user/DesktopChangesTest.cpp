@@ -30,7 +30,7 @@ TEST_F(DesktopChanges, MovesAndResizesArriveAsTheFrameWouldMakeThem) {
        {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_SIZE}},
       {"both",
        {10, 20, 310, 220},
-       {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE}},
+       {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}},
       {"where it is already", {10, 20, 310, 220}, {}},
   };
   HWND hwnd = createTop(WS_OVERLAPPEDWINDOW | WS_VISIBLE);

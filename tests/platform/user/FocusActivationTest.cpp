@@ -111,22 +111,35 @@ TEST_F(FocusAndActivation, HidingTheActiveWindowActivatesItsOwner) {
   EXPECT_TRUE(log().empty());
 }
 
-TEST_F(FocusAndActivation, DisablingSendsCancelModeAndEnableAndDropsFocus) {
-  HWND top = createTop(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-  HWND child = createChild(top, 1);
-  SetFocus(child);
-  log().clear();
-  EXPECT_FALSE(EnableWindow(child, FALSE));  // it was enabled
-  EXPECT_THAT(messagesOf(child), ElementsAre(WM_CANCELMODE, WM_KILLFOCUS, WM_ENABLE));
-  EXPECT_EQ(GetFocus(), nullptr);
-  EXPECT_FALSE(IsWindowEnabled(child));
-  EXPECT_EQ(SetFocus(child), nullptr);  // a disabled window takes no focus
-  EXPECT_EQ(GetFocus(), nullptr);
-  log().clear();
-  EXPECT_TRUE(EnableWindow(child, TRUE));  // it was disabled
-  EXPECT_THAT(messagesOf(child), ElementsAre(WM_ENABLE));
-  EXPECT_EQ(log().back().wParam, static_cast<WPARAM>(TRUE));
-  EXPECT_FALSE(EnableWindow(child, TRUE));
+TEST_F(FocusAndActivation, DisablingSendsCancelModeAndEnableAndKeepsTheFocus) {
+  struct Case {
+    const char* what;
+    bool disableParent;
+  };
+  const Case cases[] = {{"the focused window", false}, {"the parent of the focused window", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HWND top = createTop(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND child = createChild(top, 1);
+    HWND target = c.disableParent ? top : child;
+    SetFocus(child);
+    log().clear();
+    EXPECT_FALSE(EnableWindow(target, FALSE));  // it was enabled
+    EXPECT_THAT(messagesOf(nullptr), ElementsAre(WM_CANCELMODE, WM_ENABLE));
+    EXPECT_EQ(log().back().hwnd, target);
+    EXPECT_EQ(log().back().wParam, static_cast<WPARAM>(FALSE));
+    EXPECT_EQ(GetFocus(), child);
+    EXPECT_FALSE(IsWindowEnabled(target));
+    SetFocus(top);
+    EXPECT_EQ(SetFocus(child), nullptr);  // a disabled window, or one inside it, takes no focus
+    EXPECT_EQ(GetFocus(), c.disableParent ? child : top);
+    log().clear();
+    EXPECT_TRUE(EnableWindow(target, TRUE));  // it was disabled
+    EXPECT_THAT(messagesOf(nullptr), ElementsAre(WM_ENABLE));
+    EXPECT_EQ(log().back().wParam, static_cast<WPARAM>(TRUE));
+    EXPECT_FALSE(EnableWindow(target, TRUE));
+    DestroyWindow(top);
+  }
 }
 
 TEST_F(FocusAndActivation, CaptureChangesAreAnnouncedToTheLoser) {
@@ -151,7 +164,7 @@ TEST_F(FocusAndActivation, DestroyingTheFocusWindowLeavesNoStaleFocus) {
   SetFocus(child);
   SetCapture(child);
   DestroyWindow(child);
-  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(GetFocus(), top);  // the focus falls back to the parent
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(GetActiveWindow(), top);
 }

@@ -27,8 +27,8 @@ TEST_F(WindowLifecycle, VisibleTopLevelIsShownAndActivatedAfterCreate) {
   ASSERT_TRUE(hwnd);
   EXPECT_THAT(messagesOf(hwnd),
               ElementsAre(WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SHOWWINDOW,
-                          WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE,
-                          WM_SETFOCUS, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE));
+                          WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP, WM_NCACTIVATE,
+                          WM_ACTIVATE, WM_SETFOCUS, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE));
   EXPECT_EQ(GetActiveWindow(), hwnd);
   EXPECT_EQ(GetForegroundWindow(), hwnd);
   EXPECT_EQ(GetFocus(), hwnd);
@@ -39,11 +39,11 @@ TEST_F(WindowLifecycle, ChildCreationNotifiesParentAfterCreate) {
   log().clear();
   HWND child = createChild(parent, 7);
   ASSERT_TRUE(child);
+  // The parent is hidden: the child is only told it shows.
   EXPECT_THAT(messagesOf(child),
-              ElementsAre(WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SHOWWINDOW,
-                          WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE));
+              ElementsAre(WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW));
   ASSERT_THAT(messagesOf(parent), ElementsAre(WM_PARENTNOTIFY));
-  const Logged& notify = log()[3];
+  const Logged& notify = log()[5];
   EXPECT_EQ(notify.hwnd, parent);
   EXPECT_EQ(notify.wParam, MAKEWPARAM(WM_CREATE, 7));
   EXPECT_EQ(notify.lParam, reinterpret_cast<LPARAM>(child));

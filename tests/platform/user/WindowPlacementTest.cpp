@@ -48,15 +48,16 @@ TEST_F(Placement, MoveWindowSendsPositionMessages) {
   log().clear();
   EXPECT_TRUE(MoveWindow(child, 30, 40, 100, 50, TRUE));
   EXPECT_THAT(messagesOf(child), ElementsAre(WM_WINDOWPOSCHANGING, WM_NCCALCSIZE,
-                                             WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE));
-  EXPECT_EQ(log()[3].lParam, MAKELPARAM(100, 50));
-  EXPECT_EQ(log()[4].lParam, MAKELPARAM(30, 40));
+                                             WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE));
+  EXPECT_EQ(log()[3].lParam, MAKELPARAM(30, 40));
+  EXPECT_EQ(log()[4].lParam, MAKELPARAM(100, 50));
   RECT r;
   GetWindowRect(child, &r);
   EXPECT_EQ(r, (RECT{30, 40, 130, 90}));
   log().clear();
   EXPECT_TRUE(SetWindowPos(child, nullptr, 35, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
-  EXPECT_THAT(messagesOf(child), ElementsAre(WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE));
+  EXPECT_THAT(messagesOf(child),
+              ElementsAre(WM_WINDOWPOSCHANGING, WM_CHILDACTIVATE, WM_WINDOWPOSCHANGED, WM_MOVE));
   log().clear();
   EXPECT_TRUE(SetWindowPos(child, nullptr, 35, 40, 100, 50, SWP_NOZORDER | SWP_NOACTIVATE));
   EXPECT_TRUE(log().empty());  // no change, no messages
@@ -75,8 +76,8 @@ TEST_F(Placement, WindowPosChangingCanAdjustThePlacement) {
   EXPECT_EQ(r.bottom - r.top, 200);
 }
 
-TEST_F(Placement, FirstShowSendsSizeAndMoveOnce) {
-  HWND hwnd = createTop(WS_POPUP, {10, 10, 110, 60});
+TEST_F(Placement, FirstShowOfAnOverlappedWindowSendsSizeAndMoveOnce) {
+  HWND hwnd = createTop(WS_OVERLAPPEDWINDOW, {10, 10, 210, 160});
   log().clear();
   EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWNA));
   EXPECT_THAT(messagesOf(hwnd), ElementsAre(WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,

@@ -30,6 +30,7 @@ struct Logged {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
+  UINT posFlags = 0;  // WINDOWPOS.flags of WM_WINDOWPOSCHANGING/CHANGED as sent
 };
 
 // Answers a message instead of DefWindowProcW when it returns a value.
@@ -46,7 +47,11 @@ inline Answer& answer() {
 }
 
 inline LRESULT recordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  log().push_back({hwnd, message, wParam, lParam});
+  Logged entry{hwnd, message, wParam, lParam};
+  if ((message == WM_WINDOWPOSCHANGING || message == WM_WINDOWPOSCHANGED) && lParam) {
+    entry.posFlags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+  }
+  log().push_back(entry);
   if (answer()) {
     if (std::optional<LRESULT> result = answer()(hwnd, message, wParam, lParam)) return *result;
   }
