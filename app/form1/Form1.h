@@ -95,6 +95,9 @@ class Form1 {
   VARIANT_BOOL TimedOut = VARIANT_FALSE;
 
  private:
+  // A caret position beyond any text: the text box puts the caret at the end.
+  static constexpr LONG kPastTheEnd = 0x7FFFFFFF;
+
   // The log conventions: append a line (text + CR LF) to txtProcess, and
   // scroll it to its end by putting the caret there.
   HRESULT appendLog(std::u16string_view line);

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/form1/Form1.h"
+#include "app/form1/internal/AnsiCodes.h"
 #include "app/form1/internal/Values.h"
 #include "app/protocol/Crc8.h"
 #include "runtime/core/Kernel32.h"
@@ -16,42 +17,37 @@ namespace skiffwire {
 using namespace rt;
 using internal::LongText;
 
+// The log grows through the selection: the caret goes to the end (a start
+// beyond the end stops there), the line replaces the empty selection there,
+// and the caret returns to the start. That leaves the text, the one Change
+// and the caret exactly where writing the whole text back would, at the cost
+// of the line instead of the whole log (docs/application.md).
 HRESULT Form1::appendLog(std::u16string_view line) {
-  Bstr log;
-  HRESULT hr = c_.txtProcess->get_Text(log.out());
-  if (FAILED(hr)) return hr;
   std::u16string text;
-  text.reserve(log.length() + line.size() + 2);
-  text.append(log.view()).append(line).append(u"\r\n");
-  return c_.txtProcess->put_Text(Bstr(text).get());
-}
-
-HRESULT Form1::scrollLog() {
-  Bstr log;
-  HRESULT hr = c_.txtProcess->get_Text(log.out());
+  text.reserve(line.size() + 2);
+  text.append(line).append(u"\r\n");
+  HRESULT hr = c_.txtProcess->put_SelStart(kPastTheEnd);
   if (FAILED(hr)) return hr;
-  return c_.txtProcess->put_SelStart(static_cast<LONG>(log.length()));
+  hr = c_.txtProcess->put_SelText(Bstr(text).get());
+  if (FAILED(hr)) return hr;
+  return c_.txtProcess->put_SelStart(0);
 }
 
+// The caret at the text's length, without reading the text: a start beyond
+// the end stops at the end.
+HRESULT Form1::scrollLog() {
+  return c_.txtProcess->put_SelStart(kPastTheEnd);
+}
+
+// One pass over the characters' ANSI codes (the codes Asc gives, "?" for a
+// character the code page lacks).
 BYTE Form1::Crc8(BSTR text) {
-  enum Stmt : StatementIndex { kFold, kDone };
-  enum Sites : SiteIndex { kSiteAsc };
-  static const ProcedureDescriptor kDescriptor =
-      DescribeProcedure("Crc8", ReturnKind::Value, {Site::Call(kFold)});
+  static const ProcedureDescriptor kDescriptor = DescribeProcedure("Crc8", ReturnKind::Value, {});
   BYTE crc = 0;
   ProcedureFrame frame(kDescriptor);
-  frame.run([&](StatementIndex s) -> Next {
-    if (s != kFold) return Exit;
-    // Asc of each character in turn; one buffer serves as the one-character text.
-    Bstr character(std::u16string_view(u" "));
-    const UINT length = SysStringLen(text);
-    for (UINT i = 0; i < length; ++i) {
-      character.get()[0] = text[i];
-      SHORT code = 0;
-      frame.check(kSiteAsc, Asc(character.get(), &code));
-      crc = protocol::Crc8Step(crc, static_cast<uint8_t>(code & 0xFF));
-    }
-    return Step;
+  frame.run([&](StatementIndex) -> Next {
+    crc = internal::Crc8OfText(ViewOf(text));
+    return Exit;
   });
   return crc;
 }
@@ -153,7 +149,6 @@ HRESULT Form1::UpdateCounts() {
   enum Sites : SiteIndex {
     kSiteIf,
     kSiteLength,
-    kSiteQuantityText,
     kSiteSizeText,
     kSiteSize,
     kSiteDivide,
@@ -164,30 +159,25 @@ HRESULT Form1::UpdateCounts() {
   static const ProcedureDescriptor kDescriptor = DescribeProcedure(
       "UpdateCounts", ReturnKind::Status,
       {Site::ObjectCall(kIf), Site::ObjectCall(kLength), Site::ObjectCall(kQuantity),
-       Site::ObjectCall(kQuantity), Site::Call(kQuantity), Site::DivisionByZero(kQuantity),
-       Site::ObjectCall(kQuantity), Site::ObjectCall(kElseLength),
-       Site::ObjectCall(kElseQuantity)});
+       Site::Call(kQuantity), Site::DivisionByZero(kQuantity), Site::ObjectCall(kQuantity),
+       Site::ObjectCall(kElseLength), Site::ObjectCall(kElseQuantity)});
+  // The text is read once: nothing between the statements can change it, and
+  // each read copies the whole payload.
+  Bstr datagram;
   ProcedureFrame frame(kDescriptor);
   return frame.run([&](StatementIndex s) -> Next {
     switch (s) {
-      case kIf: {
-        Bstr datagram;
+      case kIf:
         frame.check(kSiteIf, c_.txtDatagram->get_Text(datagram.out()));
         return datagram.empty() ? GoTo(kElseLength) : Step;
-      }
-      case kLength: {
-        Bstr datagram;
-        frame.check(kSiteLength, c_.txtDatagram->get_Text(datagram.out()));
+      case kLength:
         frame.check(kSiteLength, c_.lblDatagramLength->put_Caption(
                                      Bstr(LongText(static_cast<LONG>(datagram.length()))).get()));
         return Step;
-      }
       case kTrap:
         frame.onErrorResumeNext();
         return Step;
       case kQuantity: {
-        Bstr datagram;
-        frame.check(kSiteQuantityText, c_.txtDatagram->get_Text(datagram.out()));
         Bstr sizeText;
         frame.check(kSiteSizeText, c_.txtPacketLen->get_Text(sizeText.out()));
         LONG size = 0;
