@@ -1,0 +1,223 @@
+// The log grows through the text box's selection. Each transmission here is
+// also played, line by line, through the append as first written (read Text,
+// concatenate, write Text; scroll by setting SelStart to the length) on a box
+// of its own: the log's text, the Change events and the selection must come
+// out the same after every step.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "Form1TestSupport.h"
+#include "platform/clock.h"
+
+namespace skiffwire::testing {
+namespace {
+
+constexpr uint64_t kStart = 2000000;
+
+// Counts a text box's Change events.
+class ChangeCounter {
+ public:
+  explicit ChangeCounter(ITextBox* box)
+      : sink_(rt::MakeComObject<rt::EventSink>(DIID_TextBoxEvents,
+                                               [this](DISPID event, const DISPPARAMS&) {
+                                                 if (event == kChangeEvent) ++changes_;
+                                                 return S_OK;
+                                               })) {
+    EXPECT_EQ(sink_->connect(box), S_OK);
+  }
+  ~ChangeCounter() { sink_->disconnect(); }
+  int changes() const { return changes_; }
+
+ private:
+  int changes_ = 0;
+  ComPtr<rt::EventSink> sink_;
+};
+
+// The log append and scroll exactly as described, on a box of its own.
+class DescribedLog {
+ public:
+  DescribedLog() : box_(rt::MakeComObject<SimulatedTextBox>()), changes_(box_.Get()) {}
+
+  void start(std::u16string_view line) {
+    box_->put_Text(Bstr(std::u16string(line) + u"\r\n").get());
+  }
+  void append(std::u16string_view line) {
+    Bstr log;
+    box_->get_Text(log.out());
+    box_->put_Text(Bstr(std::u16string(log.view()) + std::u16string(line) + u"\r\n").get());
+  }
+  void append(const std::vector<std::u16string>& lines) {
+    for (const std::u16string& line : lines)
+      append(line);
+  }
+  void scroll() {
+    Bstr log;
+    box_->get_Text(log.out());
+    box_->put_SelStart(static_cast<LONG>(log.length()));
+  }
+  void select(LONG start, LONG length) {
+    box_->put_SelStart(start);
+    box_->put_SelLength(length);
+  }
+
+  const SimulatedTextBox& box() const { return *box_; }
+  int changes() const { return changes_.changes(); }
+
+ private:
+  ComPtr<SimulatedTextBox> box_;
+  ChangeCounter changes_;
+};
+
+// The log lines one attempt of ABCDEFGHIJ in packets of 4 appends with all
+// three options, its timestamps from `ms` on (1 ms of wait state after each
+// datagram, 10 ms more after the markers and the checksum).
+std::vector<std::u16string> AttemptLines(int attempt, int ms) {
+  auto at = [&](int offset) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%03d - ", (ms + offset) / 1000, (ms + offset) % 1000);
+    return Utf16(text);
+  };
+  return {u"---- Timeout timer disabled ----",
+          u"---- Transmission attempt " + Utf16(std::to_string(attempt)) + u" ----",
+          at(0) + u"STX Sent",
+          at(11) + u"Sending packet  1 of  3",
+          at(12) + u"Sending packet  2 of  3",
+          at(13) + u"Sending packet  3 of  3",
+          at(14) + u"CRC Sent",
+          at(25) + u"EOT Sent",
+          u"---- Timeout timer enabled ----"};
+}
+
+// A connected application whose peer is a plain socket at 127.0.0.2, the
+// log's Change events counted, and the described log beside it.
+struct LogBench {
+  platform::ScopedVirtualClock clock{kStart};
+  uint16_t port = FreeUdpPort();
+  TestSocket peer{"127.0.0.2", port, true};
+  TestSocket replier{"127.0.0.3", 0, false};
+  TestApp app;
+  ChangeCounter changes{app.ui.txtProcess.Get()};
+  DescribedLog described;
+
+  LogBench() {
+    app.connect(u"127.0.0.2", port);
+    app.ui.txtPacketLen->type(u"4");
+    app.ui.txtDatagram->type(u"ABCDEFGHIJ");
+  }
+
+  void reply(const char* text) {
+    const auto before = app.ui.server().eventsRaised();
+    ASSERT_TRUE(replier.sendTo("127.0.0.1", port, text));
+    ASSERT_TRUE(PumpUntil([&] { return app.ui.server().eventsRaised() > before; }));
+  }
+
+  void expectSame(const char* step) const {
+    const SimulatedTextBox& log = *app.ui.txtProcess;
+    EXPECT_EQ(Utf8(log.text()), Utf8(described.box().text())) << step;
+    EXPECT_EQ(changes.changes(), described.changes()) << step;
+    EXPECT_EQ(log.selStart(), described.box().selStart()) << step;
+    EXPECT_EQ(log.selLength(), described.box().selLength()) << step;
+  }
+};
+
+TEST(LogAppend, AnAcknowledgedTransmissionLogsAsDescribed) {
+  OnFreshThread([] {
+    LogBench bench;
+    DescribedLog& described = bench.described;
+    bench.app.ui.cmdSendDataGram->click();
+    described.start(u"---- Start transmission ----");
+    described.append(AttemptLines(1, 0));
+    described.scroll();
+    bench.expectSame("sent");
+
+    bench.reply("ACK");
+    described.append(u"0.036 - ACK Received");
+    described.append(u"---- Timeout timer disabled ----");
+    described.append(u"---- End Transmission ----");
+    described.scroll();
+    bench.expectSame("acknowledged");
+    EXPECT_EQ(bench.app.ui.txtProcess->selStart(),
+              static_cast<LONG>(bench.app.ui.txtProcess->text().size()));
+  });
+}
+
+TEST(LogAppend, NakRetriesUpToTheLimitLogAsDescribed) {
+  OnFreshThread([] {
+    LogBench bench;
+    DescribedLog& described = bench.described;
+    bench.app.ui.cmdSendDataGram->click();
+    described.start(u"---- Start transmission ----");
+    described.append(AttemptLines(1, 0));
+    described.scroll();
+    for (int attempt = 2; attempt <= 4; ++attempt) {
+      bench.reply("NAK");
+      const int ms = 36 * (attempt - 1);
+      char received[48];
+      std::snprintf(received, sizeof received, "0.%03d - NAK Received", ms);
+      described.append(Utf16(received));
+      if (attempt <= 3) {
+        described.append(AttemptLines(attempt, ms));
+        described.scroll();  // the end of the attempt
+      } else {
+        described.append(u"---- Timeout timer disabled ----");
+        described.append(u"---- Transmission attempt 4 ----");
+        described.append(u"---- Maximum retry limit reached ----");
+      }
+      described.scroll();  // the end of the reply's handler
+      bench.expectSame(("after NAK " + std::to_string(attempt - 1)).c_str());
+    }
+  });
+}
+
+TEST(LogAppend, ATimeOutLogsAsDescribedAndDropsTheSelection) {
+  OnFreshThread([] {
+    LogBench bench;
+    DescribedLog& described = bench.described;
+    bench.app.ui.cmdSendDataGram->click();
+    described.start(u"---- Start transmission ----");
+    described.append(AttemptLines(1, 0));
+    described.scroll();
+
+    // The user selects part of the log while waiting; the time-out's line
+    // writes the text anew, which drops the selection and is not scrolled.
+    bench.app.ui.txtProcess->put_SelStart(5);
+    bench.app.ui.txtProcess->put_SelLength(7);
+    described.select(5, 7);
+    bench.clock.advance(5000);
+    ASSERT_TRUE(PumpUntil([&] { return bench.app.ui.tmrTimeout->ticks() == 1; }));
+    described.append(u"---- Tx/Rx timeout error ----");
+    bench.expectSame("timed out");
+    EXPECT_EQ(bench.app.ui.txtProcess->selStart(), 0);
+
+    // A reply while timed out is not read; the log is only scrolled.
+    bench.reply("ACK");
+    described.scroll();
+    bench.expectSame("late reply");
+  });
+}
+
+TEST(LogAppend, AnUnknownReplyLogsAsDescribed) {
+  OnFreshThread([] {
+    LogBench bench;
+    DescribedLog& described = bench.described;
+    bench.app.ui.cmdSendDataGram->click();
+    described.start(u"---- Start transmission ----");
+    described.append(AttemptLines(1, 0));
+    described.scroll();
+    bench.reply("");
+    described.append(u"0.036 -  Received");
+    described.scroll();
+    bench.expectSame("empty reply");
+
+    // A second start replaces the whole log.
+    bench.app.ui.cmdSendDataGram->click();
+    described.start(u"---- Start transmission ----");
+    described.append(AttemptLines(1, 0));
+    described.scroll();
+    bench.expectSame("second start");
+  });
+}
+
+}  // namespace
+}  // namespace skiffwire::testing
