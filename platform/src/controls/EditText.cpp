@@ -1,6 +1,7 @@
 #include "internal/EditText.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace platform::internal {
 namespace {
@@ -34,6 +35,7 @@ void EditText::setLayout(bool multiLine, bool wordWrap, int wrapWidth) {
 
 void EditText::setWidths(const CharWidths& widths) {
   widths_ = &widths;
+  widestKnown_ = false;
   for (Paragraph& p : paragraphs_) {
     p.wrapped = false;
     p.width = -1;
@@ -68,16 +70,18 @@ void EditText::replace(size_t start, size_t end, std::u16string_view with) {
   size_t regionStart = paragraphs_[first].start;
   size_t regionEnd = tail.start + tail.length + tail.breakLength;  // old coordinates
   auto delta = static_cast<ptrdiff_t>(with.size()) - static_cast<ptrdiff_t>(end - start);
-  std::vector<Paragraph> after(paragraphs_.begin() + static_cast<ptrdiff_t>(last) + 1,
-                               paragraphs_.end());
+  std::vector<Paragraph> after(
+      std::make_move_iterator(paragraphs_.begin() + static_cast<ptrdiff_t>(last) + 1),
+      std::make_move_iterator(paragraphs_.end()));
+  paragraphs_.resize(last + 1);
   text_.replace(start, end - start, with);
   anchor_ = caret_ = start + with.size();
-  paragraphs_.resize(first);
-  counted_ = std::min(counted_, first);
+  dropParagraphs(first);
   size_t newRegionEnd =
       tailBreaks ? static_cast<size_t>(static_cast<ptrdiff_t>(regionEnd) + delta) : text_.size();
   // The paragraphs after the changed region keep their lines, moved.
   if (!splitRange(regionStart, newRegionEnd)) {
+    widestKnown_ = false;  // the paragraphs after the region are made anew
     split(first, regionStart);
     return;
   }
@@ -103,6 +107,10 @@ bool EditText::splitRange(size_t at, size_t to) {
       i = to;
     }
     p.length = i - at;
+    if (widestKnown_) {
+      p.width = measure(p.start, p.start + p.length);
+      widest_ = std::max(widest_, p.width);
+    }
     if (i >= to) {
       if (to != text_.size()) return false;  // the region did not end with a break
       paragraphs_.push_back(std::move(p));
@@ -116,9 +124,17 @@ bool EditText::splitRange(size_t at, size_t to) {
 }
 
 void EditText::split(size_t fromParagraph, size_t fromIndex) {
-  paragraphs_.resize(std::min(fromParagraph, paragraphs_.size()));
-  counted_ = std::min(counted_, paragraphs_.size());
+  dropParagraphs(fromParagraph);
   splitRange(fromIndex, text_.size());
+}
+
+void EditText::dropParagraphs(size_t from) {
+  from = std::min(from, paragraphs_.size());
+  for (size_t i = from; i < paragraphs_.size() && widestKnown_; ++i) {
+    if (paragraphs_[i].width < 0 || paragraphs_[i].width >= widest_) widestKnown_ = false;
+  }
+  paragraphs_.resize(from);
+  counted_ = std::min(counted_, from);
 }
 
 int EditText::advance(int x, char16_t ch) const {
@@ -246,12 +262,19 @@ size_t EditText::indexAt(size_t line, int x) {
 }
 
 int EditText::widestLine() {
-  int widest = 0;
-  for (Paragraph& p : paragraphs_) {
-    if (p.width < 0) p.width = measure(p.start, p.start + p.length);
-    widest = std::max(widest, p.width);
+  if (!widestKnown_) {
+    widest_ = 0;
+    for (Paragraph& p : paragraphs_) {
+      if (p.width < 0) p.width = measure(p.start, p.start + p.length);
+      widest_ = std::max(widest_, p.width);
+    }
+    widestKnown_ = true;
   }
-  return wordWrap_ ? std::min(widest, wrapWidth_) : widest;
+  return wordWrap_ ? std::min(widest_, wrapWidth_) : widest_;
+}
+
+size_t EditText::paragraphFirstLine(size_t index) {
+  return lineOf(paragraphs_[paragraphOf(std::min(index, text_.size()))].start);
 }
 
 void EditText::select(size_t anchor, size_t caret) {

@@ -107,6 +107,17 @@ class EditControl {
   void scrollTo(size_t firstLine, int xOffset);
   void updateScrollBars();
   void refresh();
+  // Repaints only what changed: the lines from `first` to `last` (npos: to
+  // the bottom of the window) as far as they are in view; a single-line
+  // control repaints whole.
+  void invalidateLines(size_t first, size_t last);
+  // After the selection moved from oldStart..oldEnd: the lines of the old
+  // and the new selection, when the selection or the caret is shown.
+  void selectionMoved(size_t oldStart, size_t oldEnd);
+  // After the first visible line moved (the horizontal offset being as it
+  // was): what stays in view is moved on the screen and only the lines
+  // that come into view are repainted.
+  void scrollView(size_t oldFirstLine, int oldXOffset);
   void notify(WORD code);
 
   HWND hwnd_;

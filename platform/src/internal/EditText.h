@@ -8,7 +8,8 @@
 // time one of its lines is asked for, and a change re-wraps only the
 // paragraphs it touched. Setting a text that begins with the current one
 // (a log that grows at its end) keeps the lines of the paragraphs before
-// the change.
+// the change. Once asked for, the widest line is kept up to date as
+// paragraphs come and go, so replacing text at the end costs what changes.
 #pragma once
 
 #include <algorithm>
@@ -73,6 +74,9 @@ class EditText {
   size_t indexAt(size_t line, int x);
   // The width of the widest line (every paragraph is measured once).
   int widestLine();
+  // The first line of the paragraph holding a character: a change there
+  // can re-wrap the lines from this one on, never those before it.
+  size_t paragraphFirstLine(size_t index);
 
   // Caret movement by words and over line breaks.
   size_t previousWord(size_t index) const;
@@ -93,6 +97,9 @@ class EditText {
   };
 
   void split(size_t fromParagraph, size_t fromIndex);
+  // Drops paragraphs [from, end) of the list, forgetting the widest line
+  // when one of them may have been it.
+  void dropParagraphs(size_t from);
   // Makes paragraphs of text[at, to): to is the text's end or the end of a
   // line break; false when the range does not end with a break.
   bool splitRange(size_t at, size_t to);
@@ -115,6 +122,10 @@ class EditText {
   // i < counted_.
   std::vector<size_t> firstLine_;
   size_t counted_ = 0;
+  // The widest paragraph's width, valid while widestKnown_; new paragraphs
+  // are measured as they are made only while it is.
+  int widest_ = 0;
+  bool widestKnown_ = false;
 };
 
 }  // namespace platform::internal
