@@ -262,8 +262,8 @@ void EditControl::invalidateLines(size_t first, size_t last) {
              client.bottom};
   if (first == firstLine_) lines.top = client.top;
   if (last != EditText::npos && last < firstLine_ + shown) {
-    lines.bottom =
-        std::min<LONG>(client.bottom, format.top + static_cast<int>(last + 1 - firstLine_) * height);
+    lines.bottom = std::min<LONG>(client.bottom,
+                                  format.top + static_cast<int>(last + 1 - firstLine_) * height);
   }
   if (lines.bottom > lines.top) InvalidateRect(hwnd_, &lines, FALSE);
 }
@@ -385,8 +385,7 @@ void EditControl::scrollTo(size_t firstLine, int xOffset) {
 void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
   const RECT format = formatRect();
   const int height = lineHeight();
-  const long long lines =
-      static_cast<long long>(oldFirstLine) - static_cast<long long>(firstLine_);
+  const long long lines = static_cast<long long>(oldFirstLine) - static_cast<long long>(firstLine_);
   const int band = format.bottom - format.top;
   if (oldXOffset != xOffset_ || !multiLine() || std::llabs(lines) * height >= band) {
     refresh();

@@ -144,3 +144,47 @@ TEST_F(EditTextTest, WidestLineMeasuresEachParagraph) {
 }
 
 }  // namespace
+
+namespace {
+
+// The widest line, once known, follows every change: each step's answer is
+// the one a text laid out afresh gives.
+TEST_F(EditTextTest, TheWidestLineFollowsAppendsAndReplacements) {
+  struct Step {
+    size_t start, end;  // npos: the text's end
+    std::u16string_view with;
+  };
+  const Step steps[] = {
+      {EditText::npos, EditText::npos, u"a much longer line\r\n"},  // widens at the end
+      {EditText::npos, EditText::npos, u"x\r\n"},                   // narrower: stays
+      {0, 3, u"abcdefghijklmnopqrstuvwxyz"},  // the first paragraph becomes the widest
+      {0, 26, u""},                           // and shrinks again
+      {5, 40, u"joined"},                     // paragraphs merge over their breaks
+      {0, EditText::npos, u"one\r\ntwo"},     // everything replaced
+      {8, 8, u"\r\nthe new widest one\r\n"},  // appended at the end without a break
+  };
+  text_.setLayout(true, false, 0);
+  text_.setText(u"abc\r\nshort\r\nlonger one\r\n");
+  EXPECT_EQ(text_.widestLine(), 100);
+  for (const Step& step : steps) {
+    const size_t end = std::min(step.end, text_.length());
+    const size_t start = std::min(step.start, end);
+    text_.replace(start, end, step.with);
+    EditText fresh(widths_);
+    fresh.setLayout(true, false, 0);
+    fresh.setText(text_.text());
+    EXPECT_EQ(text_.widestLine(), fresh.widestLine())
+        << std::string(step.with.begin(), step.with.end());
+  }
+}
+
+TEST_F(EditTextTest, ParagraphFirstLineIsWhereItsWrappedLinesBegin) {
+  text_.setLayout(true, true, 60);
+  text_.setText(u"one\r\naa bb cc dd\r\nx");
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"one", u"aa bb ", u"cc dd", u"x"));
+  EXPECT_EQ(text_.paragraphFirstLine(0), 0u);
+  EXPECT_EQ(text_.paragraphFirstLine(12), 1u);  // inside the second line of the paragraph
+  EXPECT_EQ(text_.paragraphFirstLine(text_.length()), 3u);
+}
+
+}  // namespace
