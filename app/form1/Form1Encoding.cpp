@@ -17,26 +17,37 @@ namespace skiffwire {
 using namespace rt;
 using internal::LongText;
 
-// The log grows through the selection: the caret goes to the end (a start
-// beyond the end stops there), the line replaces the empty selection there,
-// and the caret returns to the start. That leaves the text, the one Change
-// and the caret exactly where writing the whole text back would, at the cost
-// of the line instead of the whole log (docs/application.md).
+// The log grows through the selection: the caret goes past the end (a
+// start beyond the end stops there) and the line replaces the empty
+// selection there. That gives the text and the one Change that writing the
+// whole text back gives, at the cost of the line instead of the whole log
+// (docs/application.md); settleLog then puts the caret where that write
+// would have.
 HRESULT Form1::appendLog(std::u16string_view line) {
   std::u16string text;
   text.reserve(line.size() + 2);
   text.append(line).append(u"\r\n");
-  HRESULT hr = c_.txtProcess->put_SelStart(kPastTheEnd);
+  if (!logCaretAtEnd_) {
+    HRESULT hr = c_.txtProcess->put_SelStart(kPastTheEnd);
+    if (FAILED(hr)) return hr;
+  }
+  HRESULT hr = c_.txtProcess->put_SelText(Bstr(text).get());
   if (FAILED(hr)) return hr;
-  hr = c_.txtProcess->put_SelText(Bstr(text).get());
-  if (FAILED(hr)) return hr;
-  return c_.txtProcess->put_SelStart(0);
+  logCaretAtEnd_ = true;
+  return S_OK;
 }
 
 // The caret at the text's length, without reading the text: a start beyond
 // the end stops at the end.
 HRESULT Form1::scrollLog() {
+  logCaretAtEnd_ = false;
   return c_.txtProcess->put_SelStart(kPastTheEnd);
+}
+
+HRESULT Form1::settleLog() {
+  if (!logCaretAtEnd_) return S_OK;
+  logCaretAtEnd_ = false;
+  return c_.txtProcess->put_SelStart(0);
 }
 
 // One pass over the characters' ANSI codes (the codes Asc gives, "?" for a
@@ -52,23 +63,26 @@ BYTE Form1::Crc8(BSTR text) {
   return crc;
 }
 
+// The remaining text is kept as the count of characters already taken, so
+// each packet costs its own characters rather than a copy of the rest.
 Variant Form1::SplitIntoPackets(BSTR text, LONG size) {
   enum Stmt : StatementIndex { kBounds, kCreate, kLoopTest, kTake, kRest, kNext, kDone };
-  enum Sites : SiteIndex { kSiteDivide, kSiteCreate, kSiteLeft, kSitePlusOne, kSiteMid };
+  enum Sites : SiteIndex { kSiteDivide, kSiteCreate, kSiteLeft, kSitePlusOne };
   static const ProcedureDescriptor kDescriptor = DescribeProcedure(
       "SplitIntoPackets", ReturnKind::Value,
       {Site::DivisionByZero(kBounds), Site::Fixed(kCreate, ErrorStatus(err::SubscriptOutOfRange)),
-       Site::Call(kTake), Site::Overflow(kRest), Site::Call(kRest)});
+       Site::Call(kTake), Site::Overflow(kRest)});
   Variant packets;
   LONG upper = 0;
   LONG index = 0;
-  Bstr remaining(ViewOf(text));
+  const auto length = static_cast<LONG>(SysStringLen(text));
+  LONG taken = 0;
   ProcedureFrame frame(kDescriptor);
   frame.run([&](StatementIndex s) -> Next {
     switch (s) {
       case kBounds:
         if (size == 0) frame.raise(kSiteDivide, S_OK);
-        upper = (static_cast<LONG>(SysStringLen(text)) - 1) / size;
+        upper = (length - 1) / size;
         return Step;
       case kCreate: {
         if (upper < 0) frame.raise(kSiteCreate, S_OK);
@@ -79,23 +93,22 @@ Variant Form1::SplitIntoPackets(BSTR text, LONG size) {
         return Step;
       }
       case kLoopTest:
-        return remaining.empty() ? GoTo(kDone) : Step;
+        return taken >= length ? GoTo(kDone) : Step;
       case kTake: {
+        // Left(remaining, size): fails the same way for a negative size.
         Bstr packet;
-        frame.check(kSiteLeft, Left(remaining.get(), size, packet.out()));
+        frame.check(kSiteLeft, Mid(text, taken + 1, Variant::I4(size), packet.out()));
         void* element = nullptr;
         SafeArrayPtrOfIndex(packets.parray, &index, &element);
         SysFreeString(*static_cast<BSTR*>(element));
         *static_cast<BSTR*>(element) = packet.release();
         return Step;
       }
-      case kRest: {
+      case kRest:
+        // The rest starts at character size + 1, a Long sum.
         if (size == INT32_MAX) frame.raise(kSitePlusOne, S_OK);
-        Bstr rest;
-        frame.check(kSiteMid, Mid(remaining.get(), size + 1, Variant::Missing(), rest.out()));
-        remaining = std::move(rest);
+        taken = size >= length - taken ? length : taken + size;
         return Step;
-      }
       case kNext:
         ++index;
         return GoTo(kLoopTest);
