@@ -2,6 +2,13 @@
 // EditText, with the caret and selection driven by keys and the mouse, the
 // clipboard, scrolling (and the window's scroll bars), the edit messages,
 // and EN_UPDATE/EN_CHANGE to the parent.
+//
+// Painting costs what changed, not the text's length: a change repaints
+// the lines from its paragraph on, a selection move the lines it touches
+// (nothing while the selection is hidden), and scrolling by less than a
+// page moves what stays in view on the screen and repaints the lines that
+// come into view. Appending a line at the end of a long log and scrolling
+// to it paints one or two lines.
 #pragma once
 
 #include <memory>
