@@ -302,7 +302,7 @@ void EditControl::applyReplacement(size_t start, size_t end, std::u16string_view
   // The lines before the change stay as they were: scrolling moves them on
   // the screen, and only the lines from the change on are drawn anew.
   scrollToCaret();
-  invalidateLines(text_.paragraphFirstLine(start), EditText::npos);
+  invalidateLines(text_.firstChangedLine(), EditText::npos);
 }
 
 bool EditControl::replaceSelection(std::u16string_view with, bool typed) {
