@@ -111,6 +111,22 @@ void BM_UpdateChecksum1MB(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdateChecksum1MB)->Unit(benchmark::kMillisecond);
 
+// One character typed at the end of the 1 MB payload, as the text box
+// reports it (one Change), to the refreshed labels; the edit window's own
+// part is BM_EditTypeCharacterIn1MB.
+void BM_TypedCharacter1MB(benchmark::State& state) {
+  platform::ScopedMessageBoxPolicy boxes;
+  skiffwire::ScopedUdpSocketClass registration;
+  SimulatedForm1 ui;
+  ui.txtDatagram->type(Payload());
+  const Bstr typed(std::u16string_view(u"x"));
+  for (auto _ : state) {
+    ui.txtDatagram->put_SelStart(0x7FFFFFFF);
+    ui.txtDatagram->put_SelText(typed.get());
+  }
+}
+BENCHMARK(BM_TypedCharacter1MB)->Unit(benchmark::kMillisecond);
+
 // The floor for the same payload: one copy of the text (as reading Text
 // makes) and a table-driven CRC-8 pass over its bytes (every character of
 // the payload is ASCII, so its low byte is its ANSI code).
@@ -127,11 +143,7 @@ void BM_ChecksumBaseline1MB(benchmark::State& state) {
 }
 BENCHMARK(BM_ChecksumBaseline1MB)->Unit(benchmark::kMillisecond);
 
-// The edit window under the log's new append: the caret past the end, the
-// line through EM_REPLACESEL, the caret scrolled into view, and the paint
-// that follows, in a log that already holds N lines. The cost per line
-// should not grow with N.
-void BM_EditReplaceSelAtEnd(benchmark::State& state) {
+HWND BenchForm() {
   static const bool registered = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -141,39 +153,81 @@ void BM_EditReplaceSelAtEnd(benchmark::State& state) {
     return RegisterClassExW(&wc) != 0;
   }();
   (void)registered;
-  HWND form = CreateWindowExW(0, u"AppBenchForm", u"Skiffwire", WS_CAPTION | WS_VISIBLE, 20, 20,
-                              500, 370, nullptr, nullptr, nullptr, nullptr);
+  return CreateWindowExW(0, u"AppBenchForm", u"Skiffwire", WS_CAPTION | WS_VISIBLE, 20, 20, 500,
+                         370, nullptr, nullptr, nullptr, nullptr);
+}
+
+// A multi-line edit like the log's and the payload's (words wrap), with no
+// limit on its text.
+HWND BenchEdit(HWND form, const std::u16string& text) {
   HWND box = CreateWindowExW(
       WS_EX_CLIENTEDGE, u"EDIT", u"",
       WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL, 12, 216,
       456, 102, form, nullptr, nullptr, nullptr);
   SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
   SendMessageW(box, EM_LIMITTEXT, 0, 0);
-  const auto line = [](int64_t i) {
-    return Ascii(std::to_string(i / 1000) + "." + std::to_string(i % 1000) + " - Sending packet " +
-                 std::to_string(i) + " of 30000\r\n");
-  };
+  SetWindowTextW(box, text.c_str());
+  return box;
+}
+
+void PumpPaints() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    DispatchMessageW(&msg);
+}
+
+std::u16string LogLine(int64_t i) {
+  return Ascii(std::to_string(i / 1000) + "." + std::to_string(i % 1000) + " - Sending packet " +
+               std::to_string(i) + " of 30000\r\n");
+}
+
+// The edit window under the log's new append: the caret past the end, the
+// line through EM_REPLACESEL, the caret scrolled into view, and the paint
+// that follows, in a log that already holds N lines. The cost per line
+// should not grow with N.
+void BM_EditReplaceSelAtEnd(benchmark::State& state) {
   std::u16string text;
   for (int64_t i = 0; i < state.range(0); ++i)
-    text += line(i);
-  SetWindowTextW(box, text.c_str());
-  auto pump = [] {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&msg);
-  };
-  pump();
+    text += LogLine(i);
+  HWND form = BenchForm();
+  HWND box = BenchEdit(form, text);
+  PumpPaints();
   int64_t next = state.range(0);
   for (auto _ : state) {
-    const std::u16string appended = line(next++);
+    const std::u16string appended = LogLine(next++);
     SendMessageW(box, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
     SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(appended.c_str()));
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
-    pump();
+    PumpPaints();
   }
   state.counters["lines"] = static_cast<double>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
   DestroyWindow(form);
 }
 BENCHMARK(BM_EditReplaceSelAtEnd)->Arg(1000)->Arg(30000)->Unit(benchmark::kMicrosecond);
+
+// One character typed at the end of a 1 MB payload in the edit window, up
+// to the repainted window (the labels' part is BM_UpdateChecksum1MB): the
+// payload as lines of 64 characters (0) or as one paragraph (1).
+void BM_EditTypeCharacterIn1MB(benchmark::State& state) {
+  std::u16string payload = Payload();
+  if (state.range(0) == 0) {
+    for (size_t i = 64; i + 1 < payload.size(); i += 66) {
+      payload[i] = u'\r';
+      payload[i + 1] = u'\n';
+    }
+  }
+  HWND form = BenchForm();
+  HWND box = BenchEdit(form, payload);
+  SendMessageW(box, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  PumpPaints();
+  for (auto _ : state) {
+    SendMessageW(box, WM_CHAR, u'x', 0);
+    PumpPaints();
+  }
+  state.counters["lines"] = static_cast<double>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
+  DestroyWindow(form);
+}
+BENCHMARK(BM_EditTypeCharacterIn1MB)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
