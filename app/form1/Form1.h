@@ -112,6 +112,7 @@ class Form1 {
   class LogSettler {
    public:
     explicit LogSettler(Form1& form) : form_(form) {}
+    // The handler has ended: a failure here has no procedure left to go to.
     ~LogSettler() { form_.settleLog(); }
     LogSettler(const LogSettler&) = delete;
     LogSettler& operator=(const LogSettler&) = delete;

@@ -26,7 +26,7 @@ struct ITextBox : IDispatch {
   virtual HRESULT get_SelStart(LONG* start) = 0;
   virtual HRESULT get_SelLength(LONG* length) = 0;
   // Selects `length` characters from the selection's start and scrolls the
-  // caret into view; a negative length fails with run-time error 380.
+  // caret into view.
   virtual HRESULT put_SelLength(LONG length) = 0;
   virtual HRESULT get_SelText(BSTR* text) = 0;
   // Replaces the selection with `text` and puts the caret after it; raises

@@ -1,5 +1,7 @@
 // A text box in memory: the text, the selection and the enabled state, and
-// the Change event raised synchronously when the text changes.
+// the Change event raised synchronously when the text changes. A negative
+// SelStart or SelLength is refused with run-time error 380 (the
+// application never sets one).
 #pragma once
 
 #include <string>

@@ -4,7 +4,8 @@
 // and EN_UPDATE/EN_CHANGE to the parent.
 //
 // Painting costs what changed, not the text's length: a change repaints
-// the lines from its paragraph on, a selection move the lines it touches
+// the lines from the first one it may have altered on (within a paragraph,
+// the line before the change), a selection move the lines it touches
 // (nothing while the selection is hidden), and scrolling by less than a
 // page moves what stays in view on the screen and repaints the lines that
 // come into view. Appending a line at the end of a long log and scrolling

@@ -219,5 +219,61 @@ TEST(LogAppend, AnUnknownReplyLogsAsDescribed) {
   });
 }
 
+// What the messages pumped for an unknown reply see: the caret where
+// writing the whole log would have left it (at the start), not where the
+// appended line left it.
+struct CaretWatch {
+  static CaretWatch*& current() {
+    static thread_local CaretWatch* watch = nullptr;
+    return watch;
+  }
+  static LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP && current()) {
+      current()->seen.push_back(current()->box->selStart());
+      return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+  const SimulatedTextBox* box = nullptr;
+  std::vector<LONG> seen;
+};
+
+TEST(LogAppend, MessagesPumpedForAnUnknownReplySeeTheCaretAtTheStart) {
+  OnFreshThread([] {
+    LogBench bench;
+    bench.app.ui.cmdSendDataGram->click();
+    ASSERT_GT(bench.app.ui.txtProcess->selStart(), 0);  // scrolled to the end
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &CaretWatch::Procedure;
+    wc.lpszClassName = u"LogAppendCaretWatch";
+    RegisterClassExW(&wc);
+    HWND watcher = CreateWindowExW(0, u"LogAppendCaretWatch", u"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                   nullptr, nullptr);
+    CaretWatch watch;
+    watch.box = bench.app.ui.txtProcess.Get();
+    CaretWatch::current() = &watch;
+    // The received line's Change queues a message; DoEvents delivers it.
+    ComPtr<rt::EventSink> poster =
+        rt::MakeComObject<rt::EventSink>(DIID_TextBoxEvents, [&](DISPID event, const DISPPARAMS&) {
+          if (event == kChangeEvent && watch.box->text().ends_with(u" Received\r\n"))
+            PostMessageW(watcher, WM_APP, 0, 0);
+          return S_OK;
+        });
+    ASSERT_EQ(poster->connect(static_cast<ITextBox*>(bench.app.ui.txtProcess.Get())), S_OK);
+    bench.reply("junk");
+    EXPECT_EQ(bench.app.ui.runtime->calls(), 1);
+    EXPECT_EQ(watch.seen, std::vector<LONG>{0});
+    // The handler then scrolls the log to its end.
+    EXPECT_EQ(bench.app.ui.txtProcess->selStart(),
+              static_cast<LONG>(bench.app.ui.txtProcess->text().size()));
+    poster->disconnect();
+    CaretWatch::current() = nullptr;
+    DestroyWindow(watcher);
+  });
+}
+
 }  // namespace
 }  // namespace skiffwire::testing
