@@ -34,10 +34,11 @@ class ChangeCounter {
   ComPtr<rt::EventSink> sink_;
 };
 
-// The log append and scroll exactly as described, on a box of its own.
-class DescribedLog {
+// The log append and scroll as first written (read Text, concatenate,
+// write Text; SelStart set to the length), on a box of its own.
+class WholeTextLog {
  public:
-  DescribedLog() : box_(rt::MakeComObject<SimulatedTextBox>()), changes_(box_.Get()) {}
+  WholeTextLog() : box_(rt::MakeComObject<SimulatedTextBox>()), changes_(box_.Get()) {}
 
   void start(std::u16string_view line) {
     box_->put_Text(Bstr(std::u16string(line) + u"\r\n").get());
@@ -90,7 +91,7 @@ std::vector<std::u16string> AttemptLines(int attempt, int ms) {
 }
 
 // A connected application whose peer is a plain socket at 127.0.0.2, the
-// log's Change events counted, and the described log beside it.
+// log's Change events counted, and the whole-text log beside it.
 struct LogBench {
   platform::ScopedVirtualClock clock{kStart};
   uint16_t port = FreeUdpPort();
@@ -98,7 +99,7 @@ struct LogBench {
   TestSocket replier{"127.0.0.3", 0, false};
   TestApp app;
   ChangeCounter changes{app.ui.txtProcess.Get()};
-  DescribedLog described;
+  WholeTextLog reference;
 
   LogBench() {
     app.connect(u"127.0.0.2", port);
@@ -114,107 +115,107 @@ struct LogBench {
 
   void expectSame(const char* step) const {
     const SimulatedTextBox& log = *app.ui.txtProcess;
-    EXPECT_EQ(Utf8(log.text()), Utf8(described.box().text())) << step;
-    EXPECT_EQ(changes.changes(), described.changes()) << step;
-    EXPECT_EQ(log.selStart(), described.box().selStart()) << step;
-    EXPECT_EQ(log.selLength(), described.box().selLength()) << step;
+    EXPECT_EQ(Utf8(log.text()), Utf8(reference.box().text())) << step;
+    EXPECT_EQ(changes.changes(), reference.changes()) << step;
+    EXPECT_EQ(log.selStart(), reference.box().selStart()) << step;
+    EXPECT_EQ(log.selLength(), reference.box().selLength()) << step;
   }
 };
 
-TEST(LogAppend, AnAcknowledgedTransmissionLogsAsDescribed) {
+TEST(LogAppend, AnAcknowledgedTransmissionLogsAsWritingTheWholeTextDoes) {
   OnFreshThread([] {
     LogBench bench;
-    DescribedLog& described = bench.described;
+    WholeTextLog& reference = bench.reference;
     bench.app.ui.cmdSendDataGram->click();
-    described.start(u"---- Start transmission ----");
-    described.append(AttemptLines(1, 0));
-    described.scroll();
+    reference.start(u"---- Start transmission ----");
+    reference.append(AttemptLines(1, 0));
+    reference.scroll();
     bench.expectSame("sent");
 
     bench.reply("ACK");
-    described.append(u"0.036 - ACK Received");
-    described.append(u"---- Timeout timer disabled ----");
-    described.append(u"---- End Transmission ----");
-    described.scroll();
+    reference.append(u"0.036 - ACK Received");
+    reference.append(u"---- Timeout timer disabled ----");
+    reference.append(u"---- End Transmission ----");
+    reference.scroll();
     bench.expectSame("acknowledged");
     EXPECT_EQ(bench.app.ui.txtProcess->selStart(),
               static_cast<LONG>(bench.app.ui.txtProcess->text().size()));
   });
 }
 
-TEST(LogAppend, NakRetriesUpToTheLimitLogAsDescribed) {
+TEST(LogAppend, NakRetriesUpToTheLimitLogAsWritingTheWholeTextDoes) {
   OnFreshThread([] {
     LogBench bench;
-    DescribedLog& described = bench.described;
+    WholeTextLog& reference = bench.reference;
     bench.app.ui.cmdSendDataGram->click();
-    described.start(u"---- Start transmission ----");
-    described.append(AttemptLines(1, 0));
-    described.scroll();
+    reference.start(u"---- Start transmission ----");
+    reference.append(AttemptLines(1, 0));
+    reference.scroll();
     for (int attempt = 2; attempt <= 4; ++attempt) {
       bench.reply("NAK");
       const int ms = 36 * (attempt - 1);
       char received[48];
       std::snprintf(received, sizeof received, "0.%03d - NAK Received", ms);
-      described.append(Utf16(received));
+      reference.append(Utf16(received));
       if (attempt <= 3) {
-        described.append(AttemptLines(attempt, ms));
-        described.scroll();  // the end of the attempt
+        reference.append(AttemptLines(attempt, ms));
+        reference.scroll();  // the end of the attempt
       } else {
-        described.append(u"---- Timeout timer disabled ----");
-        described.append(u"---- Transmission attempt 4 ----");
-        described.append(u"---- Maximum retry limit reached ----");
+        reference.append(u"---- Timeout timer disabled ----");
+        reference.append(u"---- Transmission attempt 4 ----");
+        reference.append(u"---- Maximum retry limit reached ----");
       }
-      described.scroll();  // the end of the reply's handler
+      reference.scroll();  // the end of the reply's handler
       bench.expectSame(("after NAK " + std::to_string(attempt - 1)).c_str());
     }
   });
 }
 
-TEST(LogAppend, ATimeOutLogsAsDescribedAndDropsTheSelection) {
+TEST(LogAppend, ATimeOutLogsAsWritingTheWholeTextDoesAndDropsTheSelection) {
   OnFreshThread([] {
     LogBench bench;
-    DescribedLog& described = bench.described;
+    WholeTextLog& reference = bench.reference;
     bench.app.ui.cmdSendDataGram->click();
-    described.start(u"---- Start transmission ----");
-    described.append(AttemptLines(1, 0));
-    described.scroll();
+    reference.start(u"---- Start transmission ----");
+    reference.append(AttemptLines(1, 0));
+    reference.scroll();
 
     // The user selects part of the log while waiting; the time-out's line
     // writes the text anew, which drops the selection and is not scrolled.
     bench.app.ui.txtProcess->put_SelStart(5);
     bench.app.ui.txtProcess->put_SelLength(7);
-    described.select(5, 7);
+    reference.select(5, 7);
     bench.clock.advance(5000);
     ASSERT_TRUE(PumpUntil([&] { return bench.app.ui.tmrTimeout->ticks() == 1; }));
-    described.append(u"---- Tx/Rx timeout error ----");
+    reference.append(u"---- Tx/Rx timeout error ----");
     bench.expectSame("timed out");
     EXPECT_EQ(bench.app.ui.txtProcess->selStart(), 0);
 
     // A reply while timed out is not read; the log is only scrolled.
     bench.reply("ACK");
-    described.scroll();
+    reference.scroll();
     bench.expectSame("late reply");
   });
 }
 
-TEST(LogAppend, AnUnknownReplyLogsAsDescribed) {
+TEST(LogAppend, AnUnknownReplyLogsAsWritingTheWholeTextDoes) {
   OnFreshThread([] {
     LogBench bench;
-    DescribedLog& described = bench.described;
+    WholeTextLog& reference = bench.reference;
     bench.app.ui.cmdSendDataGram->click();
-    described.start(u"---- Start transmission ----");
-    described.append(AttemptLines(1, 0));
-    described.scroll();
+    reference.start(u"---- Start transmission ----");
+    reference.append(AttemptLines(1, 0));
+    reference.scroll();
     bench.reply("");
-    described.append(u"0.036 -  Received");
-    described.scroll();
+    reference.append(u"0.036 -  Received");
+    reference.scroll();
     bench.expectSame("empty reply");
 
     // A second start replaces the whole log.
     bench.app.ui.cmdSendDataGram->click();
-    described.start(u"---- Start transmission ----");
-    described.append(AttemptLines(1, 0));
-    described.scroll();
+    reference.start(u"---- Start transmission ----");
+    reference.append(AttemptLines(1, 0));
+    reference.scroll();
     bench.expectSame("second start");
   });
 }
