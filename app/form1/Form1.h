@@ -95,14 +95,37 @@ class Form1 {
   VARIANT_BOOL TimedOut = VARIANT_FALSE;
 
  private:
+  // A caret position beyond any text: the text box puts the caret at the end.
+  static constexpr LONG kPastTheEnd = 0x7FFFFFFF;
+
   // The log conventions: append a line (text + CR LF) to txtProcess, and
   // scroll it to its end by putting the caret there.
   HRESULT appendLog(std::u16string_view line);
   HRESULT scrollLog();
+  // Writing the whole log, as the convention reads, leaves the caret at the
+  // start; appending through the selection leaves it at the end. Between
+  // appends of one handler nobody can look, so the caret stays at the end
+  // (the next line goes in without moving it) and settleLog puts it at the
+  // start before anybody can: when the handler returns (LogSettler) and
+  // before messages are pumped.
+  HRESULT settleLog();
+  class LogSettler {
+   public:
+    explicit LogSettler(Form1& form) : form_(form) {}
+    // The handler has ended: a failure here has no procedure left to go to.
+    ~LogSettler() { form_.settleLog(); }
+    LogSettler(const LogSettler&) = delete;
+    LogSettler& operator=(const LogSettler&) = delete;
+
+   private:
+    Form1& form_;
+  };
   void addSink(IUnknown* source, const IID& events, rt::EventSink::Handler handler);
 
   Form1Controls c_;
   std::vector<ComPtr<rt::EventSink>> sinks_;
+  // The log's caret is at the end, where the last appended line left it.
+  bool logCaretAtEnd_ = false;
 };
 
 }  // namespace skiffwire

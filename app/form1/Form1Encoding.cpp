@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/form1/Form1.h"
+#include "app/form1/internal/AnsiCodes.h"
 #include "app/form1/internal/Values.h"
 #include "app/protocol/Crc8.h"
 #include "runtime/core/Kernel32.h"
@@ -16,63 +17,72 @@ namespace skiffwire {
 using namespace rt;
 using internal::LongText;
 
+// The log grows through the selection: the caret goes past the end (a
+// start beyond the end stops there) and the line replaces the empty
+// selection there. That gives the text and the one Change that writing the
+// whole text back gives, at the cost of the line instead of the whole log
+// (docs/application.md); settleLog then puts the caret where that write
+// would have.
 HRESULT Form1::appendLog(std::u16string_view line) {
-  Bstr log;
-  HRESULT hr = c_.txtProcess->get_Text(log.out());
-  if (FAILED(hr)) return hr;
   std::u16string text;
-  text.reserve(log.length() + line.size() + 2);
-  text.append(log.view()).append(line).append(u"\r\n");
-  return c_.txtProcess->put_Text(Bstr(text).get());
-}
-
-HRESULT Form1::scrollLog() {
-  Bstr log;
-  HRESULT hr = c_.txtProcess->get_Text(log.out());
+  text.reserve(line.size() + 2);
+  text.append(line).append(u"\r\n");
+  if (!logCaretAtEnd_) {
+    HRESULT hr = c_.txtProcess->put_SelStart(kPastTheEnd);
+    if (FAILED(hr)) return hr;
+  }
+  HRESULT hr = c_.txtProcess->put_SelText(Bstr(text).get());
   if (FAILED(hr)) return hr;
-  return c_.txtProcess->put_SelStart(static_cast<LONG>(log.length()));
+  logCaretAtEnd_ = true;
+  return S_OK;
 }
 
+// The caret at the text's length, without reading the text: a start beyond
+// the end stops at the end.
+HRESULT Form1::scrollLog() {
+  logCaretAtEnd_ = false;
+  return c_.txtProcess->put_SelStart(kPastTheEnd);
+}
+
+HRESULT Form1::settleLog() {
+  if (!logCaretAtEnd_) return S_OK;
+  logCaretAtEnd_ = false;
+  return c_.txtProcess->put_SelStart(0);
+}
+
+// One pass over the characters' ANSI codes (the codes Asc gives, "?" for a
+// character the code page lacks).
 BYTE Form1::Crc8(BSTR text) {
-  enum Stmt : StatementIndex { kFold, kDone };
-  enum Sites : SiteIndex { kSiteAsc };
-  static const ProcedureDescriptor kDescriptor =
-      DescribeProcedure("Crc8", ReturnKind::Value, {Site::Call(kFold)});
+  static const ProcedureDescriptor kDescriptor = DescribeProcedure("Crc8", ReturnKind::Value, {});
   BYTE crc = 0;
   ProcedureFrame frame(kDescriptor);
-  frame.run([&](StatementIndex s) -> Next {
-    if (s != kFold) return Exit;
-    // Asc of each character in turn; one buffer serves as the one-character text.
-    Bstr character(std::u16string_view(u" "));
-    const UINT length = SysStringLen(text);
-    for (UINT i = 0; i < length; ++i) {
-      character.get()[0] = text[i];
-      SHORT code = 0;
-      frame.check(kSiteAsc, Asc(character.get(), &code));
-      crc = protocol::Crc8Step(crc, static_cast<uint8_t>(code & 0xFF));
-    }
-    return Step;
+  frame.run([&](StatementIndex) -> Next {
+    crc = internal::Crc8OfText(ViewOf(text));
+    return Exit;
   });
   return crc;
 }
 
+// The remaining text is kept as the count of characters already taken, so
+// each packet costs its own characters rather than a copy of the rest.
 Variant Form1::SplitIntoPackets(BSTR text, LONG size) {
   enum Stmt : StatementIndex { kBounds, kCreate, kLoopTest, kTake, kRest, kNext, kDone };
-  enum Sites : SiteIndex { kSiteDivide, kSiteCreate, kSiteLeft, kSitePlusOne, kSiteMid };
+  enum Sites : SiteIndex { kSiteDivide, kSiteCreate, kSiteLeft, kSitePlusOne };
   static const ProcedureDescriptor kDescriptor = DescribeProcedure(
       "SplitIntoPackets", ReturnKind::Value,
       {Site::DivisionByZero(kBounds), Site::Fixed(kCreate, ErrorStatus(err::SubscriptOutOfRange)),
-       Site::Call(kTake), Site::Overflow(kRest), Site::Call(kRest)});
+       Site::Call(kTake), Site::Overflow(kRest)});
   Variant packets;
   LONG upper = 0;
   LONG index = 0;
-  Bstr remaining(ViewOf(text));
+  const auto length = static_cast<LONG>(SysStringLen(text));
+  LONG taken = 0;
   ProcedureFrame frame(kDescriptor);
   frame.run([&](StatementIndex s) -> Next {
     switch (s) {
       case kBounds:
         if (size == 0) frame.raise(kSiteDivide, S_OK);
-        upper = (static_cast<LONG>(SysStringLen(text)) - 1) / size;
+        upper = (length - 1) / size;
         return Step;
       case kCreate: {
         if (upper < 0) frame.raise(kSiteCreate, S_OK);
@@ -83,23 +93,22 @@ Variant Form1::SplitIntoPackets(BSTR text, LONG size) {
         return Step;
       }
       case kLoopTest:
-        return remaining.empty() ? GoTo(kDone) : Step;
+        return taken >= length ? GoTo(kDone) : Step;
       case kTake: {
+        // Left(remaining, size): fails the same way for a negative size.
         Bstr packet;
-        frame.check(kSiteLeft, Left(remaining.get(), size, packet.out()));
+        frame.check(kSiteLeft, Mid(text, taken + 1, Variant::I4(size), packet.out()));
         void* element = nullptr;
         SafeArrayPtrOfIndex(packets.parray, &index, &element);
         SysFreeString(*static_cast<BSTR*>(element));
         *static_cast<BSTR*>(element) = packet.release();
         return Step;
       }
-      case kRest: {
+      case kRest:
+        // The rest starts at character size + 1, a Long sum.
         if (size == INT32_MAX) frame.raise(kSitePlusOne, S_OK);
-        Bstr rest;
-        frame.check(kSiteMid, Mid(remaining.get(), size + 1, Variant::Missing(), rest.out()));
-        remaining = std::move(rest);
+        taken = size >= length - taken ? length : taken + size;
         return Step;
-      }
       case kNext:
         ++index;
         return GoTo(kLoopTest);
@@ -153,7 +162,6 @@ HRESULT Form1::UpdateCounts() {
   enum Sites : SiteIndex {
     kSiteIf,
     kSiteLength,
-    kSiteQuantityText,
     kSiteSizeText,
     kSiteSize,
     kSiteDivide,
@@ -164,30 +172,25 @@ HRESULT Form1::UpdateCounts() {
   static const ProcedureDescriptor kDescriptor = DescribeProcedure(
       "UpdateCounts", ReturnKind::Status,
       {Site::ObjectCall(kIf), Site::ObjectCall(kLength), Site::ObjectCall(kQuantity),
-       Site::ObjectCall(kQuantity), Site::Call(kQuantity), Site::DivisionByZero(kQuantity),
-       Site::ObjectCall(kQuantity), Site::ObjectCall(kElseLength),
-       Site::ObjectCall(kElseQuantity)});
+       Site::Call(kQuantity), Site::DivisionByZero(kQuantity), Site::ObjectCall(kQuantity),
+       Site::ObjectCall(kElseLength), Site::ObjectCall(kElseQuantity)});
+  // The text is read once: nothing between the statements can change it, and
+  // each read copies the whole payload.
+  Bstr datagram;
   ProcedureFrame frame(kDescriptor);
   return frame.run([&](StatementIndex s) -> Next {
     switch (s) {
-      case kIf: {
-        Bstr datagram;
+      case kIf:
         frame.check(kSiteIf, c_.txtDatagram->get_Text(datagram.out()));
         return datagram.empty() ? GoTo(kElseLength) : Step;
-      }
-      case kLength: {
-        Bstr datagram;
-        frame.check(kSiteLength, c_.txtDatagram->get_Text(datagram.out()));
+      case kLength:
         frame.check(kSiteLength, c_.lblDatagramLength->put_Caption(
                                      Bstr(LongText(static_cast<LONG>(datagram.length()))).get()));
         return Step;
-      }
       case kTrap:
         frame.onErrorResumeNext();
         return Step;
       case kQuantity: {
-        Bstr datagram;
-        frame.check(kSiteQuantityText, c_.txtDatagram->get_Text(datagram.out()));
         Bstr sizeText;
         frame.check(kSiteSizeText, c_.txtPacketLen->get_Text(sizeText.out()));
         LONG size = 0;

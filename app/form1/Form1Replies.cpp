@@ -62,6 +62,7 @@ HRESULT Form1::sckServer_DataArrival(LONG /*bytesTotal*/) {
        Site::ObjectCall(kLogReceived), Site::Call(kIsAck), Site::ObjectCall(kAckStopTimer),
        Site::ObjectCall(kAckLogDisabled), Site::ObjectCall(kAckLogEnd), Site::Call(kIsNak),
        Site::ObjectCall(kNakSend), Site::ObjectCall(kOther), Site::ObjectCall(kScroll)});
+  LogSettler settler(*this);
   Bstr reply;
   ProcedureFrame frame(kDescriptor);
   return frame.run([&](StatementIndex s) -> Next {
@@ -116,6 +117,8 @@ HRESULT Form1::sckServer_DataArrival(LONG /*bytesTotal*/) {
         return GoTo(kScroll);
       case kOther: {
         SHORT loadedForms = 0;  // discarded
+        // The pumped messages may paint or read the log.
+        frame.check(kSiteOther, settleLog());
         frame.check(kSiteOther, c_.runtime->DoEvents(&loadedForms));
         return Step;
       }
@@ -133,6 +136,7 @@ HRESULT Form1::tmrTimeout_Timer() {
   static const ProcedureDescriptor kDescriptor =
       DescribeProcedure("tmrTimeout_Timer", ReturnKind::Status,
                         {Site::ObjectCall(kStopTimer), Site::ObjectCall(kLog)});
+  LogSettler settler(*this);
   ProcedureFrame frame(kDescriptor);
   return frame.run([&](StatementIndex s) -> Next {
     switch (s) {

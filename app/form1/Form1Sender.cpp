@@ -48,6 +48,7 @@ HRESULT Form1::cmdSendDataGram_Click() {
                         {DllBindingFailedSite(kStartTick), DllStackMismatchSite(kStartTick),
                          Site::ObjectCall(kLog), Site::ObjectCall(kInterval), Site::Call(kInterval),
                          Site::ObjectCall(kInterval), Site::ObjectCall(kSend)});
+  LogSettler settler(*this);
   ProcedureFrame frame(kDescriptor);
   return frame.run([&](StatementIndex s) -> Next {
     switch (s) {
@@ -59,6 +60,7 @@ HRESULT Form1::cmdSendDataGram_Click() {
             static_cast<LONG>(kernel32::GetTickCount(frame, {kSiteTicksBinding, kSiteTicksStack}));
         return Step;
       case kLog:
+        logCaretAtEnd_ = false;  // a new text puts the caret at the start
         frame.check(kSiteLog,
                     c_.txtProcess->put_Text(Bstr(u"---- Start transmission ----\r\n").get()));
         return Step;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <utility>
 
 #include "internal/ControlRegistry.h"
 #include "internal/ControlSupport.h"
@@ -244,12 +246,41 @@ void EditControl::refresh() {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-// EN_UPDATE before the change is shown, EN_CHANGE after.
+void EditControl::invalidateLines(size_t first, size_t last) {
+  if (!multiLine()) {
+    refresh();
+    return;
+  }
+  const size_t shown = visibleLines() + 1;  // the last one may show in part
+  if (last < firstLine_ || first >= firstLine_ + shown) return;
+  first = std::max(first, firstLine_);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const RECT format = formatRect();
+  const int height = lineHeight();
+  RECT lines{client.left, format.top + static_cast<int>(first - firstLine_) * height, client.right,
+             client.bottom};
+  if (first == firstLine_) lines.top = client.top;
+  if (last != EditText::npos && last < firstLine_ + shown) {
+    lines.bottom = std::min<LONG>(client.bottom,
+                                  format.top + static_cast<int>(last + 1 - firstLine_) * height);
+  }
+  if (lines.bottom > lines.top) InvalidateRect(hwnd_, &lines, FALSE);
+}
+
+void EditControl::selectionMoved(size_t oldStart, size_t oldEnd) {
+  if (!focused_ && !(style() & ES_NOHIDESEL)) return;
+  if (oldStart == text_.selectionStart() && oldEnd == text_.selectionEnd()) return;
+  invalidateLines(text_.lineOf(oldStart), text_.lineOf(oldEnd));
+  invalidateLines(text_.lineOf(text_.selectionStart()), text_.lineOf(text_.selectionEnd()));
+}
+
+// EN_UPDATE before the change is shown, EN_CHANGE after. What changed was
+// invalidated by the change itself.
 void EditControl::changed() {
   modified_ = true;
   notify(EN_UPDATE);
   if (!IsWindow(hwnd_)) return;
-  refresh();
   UpdateWindow(hwnd_);
   notify(EN_CHANGE);
 }
@@ -268,7 +299,10 @@ void EditControl::applyReplacement(size_t start, size_t end, std::u16string_view
   text_.replace(start, end, with);
   desiredX_ = -1;
   updateScrollBars();
+  // The lines before the change stay as they were: scrolling moves them on
+  // the screen, and only the lines from the change on are drawn anew.
   scrollToCaret();
+  invalidateLines(text_.firstChangedLine(), EditText::npos);
 }
 
 bool EditControl::replaceSelection(std::u16string_view with, bool typed) {
@@ -313,9 +347,10 @@ bool EditControl::replaceSelection(std::u16string_view with, bool typed) {
 void EditControl::moveCaret(size_t caret, bool extend) {
   size_t anchor = extend ? text_.anchor() : caret;
   if (anchor == text_.anchor() && caret == text_.caret()) return;
+  const size_t oldStart = text_.selectionStart(), oldEnd = text_.selectionEnd();
   text_.select(anchor, caret);
   scrollToCaret();
-  refresh();
+  selectionMoved(oldStart, oldEnd);
 }
 
 size_t EditControl::hitTest(POINT p, bool clampToView) {
@@ -340,11 +375,55 @@ void EditControl::scrollTo(size_t firstLine, int xOffset) {
   xOffset = std::max(0, xOffset);
   if (firstLine == firstLine_ && xOffset == xOffset_) return;
   bool vertical = firstLine != firstLine_;
-  firstLine_ = firstLine;
-  xOffset_ = xOffset;
+  const size_t oldFirstLine = std::exchange(firstLine_, firstLine);
+  const int oldXOffset = std::exchange(xOffset_, xOffset);
   updateScrollBars();
-  refresh();
+  scrollView(oldFirstLine, oldXOffset);
   notify(vertical ? EN_VSCROLL : EN_HSCROLL);
+}
+
+void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
+  const RECT format = formatRect();
+  const int height = lineHeight();
+  const long long lines = static_cast<long long>(oldFirstLine) - static_cast<long long>(firstLine_);
+  const int band = format.bottom - format.top;
+  if (oldXOffset != xOffset_ || !multiLine() || std::llabs(lines) * height >= band) {
+    refresh();
+    return;
+  }
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  HDC dc = GetDC(hwnd_);
+  // Pixels are moved only when the whole client area shows: a window over
+  // part of it would be moved along.
+  RECT visible{};
+  const bool whole = GetClipBox(dc, &visible) != ERROR && EqualRect(&visible, &client);
+  const int dy = static_cast<int>(lines) * height;  // > 0: the text moves down
+  const int width = client.right - client.left;
+  if (whole) {
+    if (dy < 0) {
+      BitBlt(dc, client.left, format.top, width, band + dy, dc, client.left, format.top - dy,
+             SRCCOPY);
+    } else {
+      BitBlt(dc, client.left, format.top + dy, width, band - dy, dc, client.left, format.top,
+             SRCCOPY);
+    }
+  }
+  ReleaseDC(hwnd_, dc);
+  if (!whole) {
+    refresh();
+    return;
+  }
+  // What was waiting to be painted moved with the text.
+  HRGN waiting = CreateRectRgn(0, 0, 0, 0);
+  if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
+    OffsetRgn(waiting, 0, dy);
+    InvalidateRgn(hwnd_, waiting, FALSE);
+  }
+  DeleteObject(waiting);
+  RECT exposed = dy < 0 ? RECT{client.left, format.bottom + dy, client.right, format.bottom}
+                        : RECT{client.left, format.top, client.right, format.top + dy};
+  InvalidateRect(hwnd_, &exposed, FALSE);
 }
 
 void EditControl::scrollToCaret() {
@@ -555,9 +634,10 @@ LRESULT EditControl::onButtonDown(WPARAM keys, LPARAM point) {
 LRESULT EditControl::onDoubleClick(LPARAM point) {
   size_t index = hitTest(POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)}, false);
   auto [start, end] = text_.wordAt(index);
+  const size_t oldStart = text_.selectionStart(), oldEnd = text_.selectionEnd();
   text_.select(start, end);
   scrollToCaret();
-  refresh();
+  selectionMoved(oldStart, oldEnd);
   return 0;
 }
 
@@ -693,6 +773,7 @@ LRESULT EditControl::onSetSel(WPARAM startParam, LPARAM endParam) {
   auto start = static_cast<int>(startParam);
   auto end = static_cast<int>(endParam);
   size_t length = text_.length();
+  const size_t oldStart = text_.selectionStart(), oldEnd = text_.selectionEnd();
   if (start == -1) {
     text_.select(text_.caret(), text_.caret());
   } else {
@@ -701,7 +782,7 @@ LRESULT EditControl::onSetSel(WPARAM startParam, LPARAM endParam) {
     text_.select(anchor, caret);
   }
   desiredX_ = -1;
-  refresh();
+  selectionMoved(oldStart, oldEnd);
   return 0;
 }
 

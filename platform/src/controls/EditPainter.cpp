@@ -26,10 +26,15 @@ void EditPainter::paint(HDC dc, EditText& text, const EditView& view, HBRUSH bac
     ExtTextOutW(dc, view.format.left, view.format.top, 0, nullptr, view.cue.data(),
                 static_cast<UINT>(view.cue.size()), nullptr);
   }
+  // Only the lines that meet the area being painted are laid out and drawn:
+  // a partial repaint costs the lines it repaints.
+  RECT clip{};
+  if (GetClipBox(dc, &clip) == ERROR) clip = view.format;
   size_t count = text.lineCount();
   int y = view.format.top;
-  for (size_t line = view.firstLine; line < count && y < view.format.bottom; ++line) {
-    drawLine(dc, text, view, line, y);
+  for (size_t line = view.firstLine; line < count && y < view.format.bottom && y < clip.bottom;
+       ++line) {
+    if (y + view.lineHeight > clip.top) drawLine(dc, text, view, line, y);
     y += view.lineHeight;
   }
   if (view.showCaret) {

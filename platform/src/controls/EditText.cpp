@@ -1,6 +1,7 @@
 #include "internal/EditText.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace platform::internal {
 namespace {
@@ -34,6 +35,7 @@ void EditText::setLayout(bool multiLine, bool wordWrap, int wrapWidth) {
 
 void EditText::setWidths(const CharWidths& widths) {
   widths_ = &widths;
+  widestKnown_ = false;
   for (Paragraph& p : paragraphs_) {
     p.wrapped = false;
     p.width = -1;
@@ -55,7 +57,8 @@ void EditText::setText(std::u16string_view text) {
   }
   text_.assign(text);
   anchor_ = caret_ = 0;
-  split(kept, kept < paragraphs_.size() ? paragraphs_[kept].start : 0);
+  changedFrom_ = kept < paragraphs_.size() ? paragraphs_[kept].start : 0;
+  split(kept, changedFrom_);
 }
 
 void EditText::replace(size_t start, size_t end, std::u16string_view with) {
@@ -63,21 +66,25 @@ void EditText::replace(size_t start, size_t end, std::u16string_view with) {
   end = std::clamp(end, start, text_.size());
   size_t first = paragraphOf(start);
   size_t last = paragraphOf(end);
+  if (first == last && replaceInParagraph(first, start, end, with)) return;
+  changedFrom_ = paragraphs_[first].start;
   const Paragraph& tail = paragraphs_[last];
   bool tailBreaks = tail.breakLength > 0;
   size_t regionStart = paragraphs_[first].start;
   size_t regionEnd = tail.start + tail.length + tail.breakLength;  // old coordinates
   auto delta = static_cast<ptrdiff_t>(with.size()) - static_cast<ptrdiff_t>(end - start);
-  std::vector<Paragraph> after(paragraphs_.begin() + static_cast<ptrdiff_t>(last) + 1,
-                               paragraphs_.end());
+  std::vector<Paragraph> after(
+      std::make_move_iterator(paragraphs_.begin() + static_cast<ptrdiff_t>(last) + 1),
+      std::make_move_iterator(paragraphs_.end()));
+  paragraphs_.resize(last + 1);
   text_.replace(start, end - start, with);
   anchor_ = caret_ = start + with.size();
-  paragraphs_.resize(first);
-  counted_ = std::min(counted_, first);
+  dropParagraphs(first);
   size_t newRegionEnd =
       tailBreaks ? static_cast<size_t>(static_cast<ptrdiff_t>(regionEnd) + delta) : text_.size();
   // The paragraphs after the changed region keep their lines, moved.
   if (!splitRange(regionStart, newRegionEnd)) {
+    widestKnown_ = false;  // the paragraphs after the region are made anew
     split(first, regionStart);
     return;
   }
@@ -85,6 +92,65 @@ void EditText::replace(size_t start, size_t end, std::u16string_view with) {
     p.start = static_cast<size_t>(static_cast<ptrdiff_t>(p.start) + delta);
     paragraphs_.push_back(std::move(p));
   }
+}
+
+// A change inside one paragraph that makes and removes no line break: the
+// paragraph grows or shrinks in place, the paragraphs after it move, and
+// only its lines from the one before the change on are wrapped anew (a
+// line's start depends on nothing after the line that follows it).
+bool EditText::replaceInParagraph(size_t index, size_t start, size_t end,
+                                  std::u16string_view with) {
+  Paragraph& p = paragraphs_[index];
+  const size_t oldLength = p.length;
+  if (end > p.start + oldLength) return false;  // the change reaches into the break
+  if (multiLine_) {
+    if (with.find_first_of(u"\r\n") != std::u16string_view::npos) return false;
+    // A "\r" before the change meeting a "\n" after it would make a break.
+    const bool joins =
+        start > 0 && text_[start - 1] == u'\r' && end < text_.size() && text_[end] == u'\n';
+    if (joins) return false;
+  }
+  const auto delta = static_cast<ptrdiff_t>(with.size()) - static_cast<ptrdiff_t>(end - start);
+  const size_t offset = start - p.start;
+  const bool appended = offset == oldLength && end == start;
+  text_.replace(start, end - start, with);
+  anchor_ = caret_ = start + with.size();
+  p.length = static_cast<size_t>(static_cast<ptrdiff_t>(p.length) + delta);
+  for (size_t i = index + 1; i < paragraphs_.size(); ++i)
+    paragraphs_[i].start =
+        static_cast<size_t>(static_cast<ptrdiff_t>(paragraphs_[i].start) + delta);
+
+  // Its width: what is appended goes on from the old width.
+  const int oldWidth = p.width;
+  if (appended && oldWidth >= 0) {
+    int x = oldWidth;
+    for (char16_t c : with)
+      x = advance(x, c);
+    p.width = x;
+  } else {
+    p.width = widestKnown_ ? measure(p.start, p.start + p.length) : -1;
+  }
+  if (widestKnown_) {
+    if (oldWidth >= widest_ && p.width < oldWidth) {
+      widestKnown_ = false;
+    } else {
+      widest_ = std::max(widest_, p.width);
+    }
+  }
+
+  // Its lines: those before the line ahead of the change stay.
+  size_t keep = 0;
+  if (p.wrapped) {
+    const auto line = static_cast<size_t>(
+        std::upper_bound(p.wraps.begin(), p.wraps.end(), static_cast<uint32_t>(offset)) -
+        p.wraps.begin());
+    keep = line > 0 ? line - 1 : 0;
+    p.wraps.resize(keep);
+    wrap(p, keep > 0 ? p.wraps.back() : 0);
+  }
+  changedFrom_ = p.start + (keep > 0 ? p.wraps[keep - 1] : 0);
+  counted_ = std::min(counted_, index + 1);
+  return true;
 }
 
 bool EditText::breakAt(size_t i) const {
@@ -103,6 +169,10 @@ bool EditText::splitRange(size_t at, size_t to) {
       i = to;
     }
     p.length = i - at;
+    if (widestKnown_) {
+      p.width = measure(p.start, p.start + p.length);
+      widest_ = std::max(widest_, p.width);
+    }
     if (i >= to) {
       if (to != text_.size()) return false;  // the region did not end with a break
       paragraphs_.push_back(std::move(p));
@@ -116,9 +186,17 @@ bool EditText::splitRange(size_t at, size_t to) {
 }
 
 void EditText::split(size_t fromParagraph, size_t fromIndex) {
-  paragraphs_.resize(std::min(fromParagraph, paragraphs_.size()));
-  counted_ = std::min(counted_, paragraphs_.size());
+  dropParagraphs(fromParagraph);
   splitRange(fromIndex, text_.size());
+}
+
+void EditText::dropParagraphs(size_t from) {
+  from = std::min(from, paragraphs_.size());
+  for (size_t i = from; i < paragraphs_.size() && widestKnown_; ++i) {
+    if (paragraphs_[i].width < 0 || paragraphs_[i].width >= widest_) widestKnown_ = false;
+  }
+  paragraphs_.resize(from);
+  counted_ = std::min(counted_, from);
 }
 
 int EditText::advance(int x, char16_t ch) const {
@@ -140,11 +218,15 @@ void EditText::wrap(Paragraph& p) {
   if (p.wrapped) return;
   p.wrapped = true;
   p.wraps.clear();
+  wrap(p, 0);
+}
+
+void EditText::wrap(Paragraph& p, size_t from) {
   if (!wordWrap_ || wrapWidth_ <= 0) return;
-  size_t lineStart = 0;
+  size_t lineStart = from;
   size_t lastBreak = 0;  // the offset after the last space of the line, 0: none
   int x = 0;
-  for (size_t i = 0; i < p.length; ++i) {
+  for (size_t i = from; i < p.length; ++i) {
     char16_t c = text_[p.start + i];
     int next = advance(x, c);
     if (next > wrapWidth_ && i > lineStart && !isSpace(c)) {
@@ -246,12 +328,19 @@ size_t EditText::indexAt(size_t line, int x) {
 }
 
 int EditText::widestLine() {
-  int widest = 0;
-  for (Paragraph& p : paragraphs_) {
-    if (p.width < 0) p.width = measure(p.start, p.start + p.length);
-    widest = std::max(widest, p.width);
+  if (!widestKnown_) {
+    widest_ = 0;
+    for (Paragraph& p : paragraphs_) {
+      if (p.width < 0) p.width = measure(p.start, p.start + p.length);
+      widest_ = std::max(widest_, p.width);
+    }
+    widestKnown_ = true;
   }
-  return wordWrap_ ? std::min(widest, wrapWidth_) : widest;
+  return wordWrap_ ? std::min(widest_, wrapWidth_) : widest_;
+}
+
+size_t EditText::firstChangedLine() {
+  return lineOf(std::min(changedFrom_, text_.size()));
 }
 
 void EditText::select(size_t anchor, size_t caret) {

@@ -2,6 +2,14 @@
 // EditText, with the caret and selection driven by keys and the mouse, the
 // clipboard, scrolling (and the window's scroll bars), the edit messages,
 // and EN_UPDATE/EN_CHANGE to the parent.
+//
+// Painting costs what changed, not the text's length: a change repaints
+// the lines from the first one it may have altered on (within a paragraph,
+// the line before the change), a selection move the lines it touches
+// (nothing while the selection is hidden), and scrolling by less than a
+// page moves what stays in view on the screen and repaints the lines that
+// come into view. Appending a line at the end of a long log and scrolling
+// to it paints one or two lines.
 #pragma once
 
 #include <memory>
@@ -107,6 +115,17 @@ class EditControl {
   void scrollTo(size_t firstLine, int xOffset);
   void updateScrollBars();
   void refresh();
+  // Repaints only what changed: the lines from `first` to `last` (npos: to
+  // the bottom of the window) as far as they are in view; a single-line
+  // control repaints whole.
+  void invalidateLines(size_t first, size_t last);
+  // After the selection moved from oldStart..oldEnd: the lines of the old
+  // and the new selection, when the selection or the caret is shown.
+  void selectionMoved(size_t oldStart, size_t oldEnd);
+  // After the first visible line moved (the horizontal offset being as it
+  // was): what stays in view is moved on the screen and only the lines
+  // that come into view are repainted.
+  void scrollView(size_t oldFirstLine, int oldXOffset);
   void notify(WORD code);
 
   HWND hwnd_;

@@ -6,9 +6,11 @@
 // lines that fit a width, measured with the font's character widths. The
 // breaking is lazy and kept per paragraph: a paragraph is wrapped the first
 // time one of its lines is asked for, and a change re-wraps only the
-// paragraphs it touched. Setting a text that begins with the current one
+// paragraphs it touched (within one paragraph, the lines from the one
+// before the change on). Setting a text that begins with the current one
 // (a log that grows at its end) keeps the lines of the paragraphs before
-// the change.
+// the change. Once asked for, the widest line is kept up to date as
+// paragraphs come and go, so replacing text at the end costs what changes.
 #pragma once
 
 #include <algorithm>
@@ -73,6 +75,9 @@ class EditText {
   size_t indexAt(size_t line, int x);
   // The width of the widest line (every paragraph is measured once).
   int widestLine();
+  // The first line the last change of the text may have altered: the lines
+  // before it are as they were.
+  size_t firstChangedLine();
 
   // Caret movement by words and over line breaks.
   size_t previousWord(size_t index) const;
@@ -93,11 +98,17 @@ class EditText {
   };
 
   void split(size_t fromParagraph, size_t fromIndex);
+  // Drops paragraphs [from, end) of the list, forgetting the widest line
+  // when one of them may have been it.
+  void dropParagraphs(size_t from);
   // Makes paragraphs of text[at, to): to is the text's end or the end of a
   // line break; false when the range does not end with a break.
   bool splitRange(size_t at, size_t to);
   bool breakAt(size_t i) const;
   void wrap(Paragraph& paragraph);
+  // Wraps the paragraph's lines from one that starts at offset `from` on.
+  void wrap(Paragraph& paragraph, size_t from);
+  bool replaceInParagraph(size_t index, size_t start, size_t end, std::u16string_view with);
   size_t paragraphOf(size_t index) const;
   void countLinesUpTo(size_t paragraph);
   int advance(int x, char16_t ch) const;
@@ -115,6 +126,12 @@ class EditText {
   // i < counted_.
   std::vector<size_t> firstLine_;
   size_t counted_ = 0;
+  // Where the lines the last change may have altered begin.
+  size_t changedFrom_ = 0;
+  // The widest paragraph's width, valid while widestKnown_; new paragraphs
+  // are measured as they are made only while it is.
+  int widest_ = 0;
+  bool widestKnown_ = false;
 };
 
 }  // namespace platform::internal

@@ -78,6 +78,28 @@ TEST(SplitIntoPackets, CutsThePayload) {
   });
 }
 
+TEST(SplitIntoPackets, CutsLikeTakingTheLeftOfTheRestAgainAndAgain) {
+  OnFreshThread([] {
+    TestApp app;
+    for (size_t length : {1u, 2u, 7u, 64u, 1000u}) {
+      std::u16string text;
+      for (size_t i = 0; i < length; ++i)
+        text.push_back(static_cast<char16_t>(u'a' + i % 26));
+      for (LONG size : {1, 2, 3, 7, 64, 999, 1000, 5000}) {
+        std::vector<std::u16string> expected;
+        for (std::u16string rest = text; !rest.empty();
+             rest = rest.substr(std::min<size_t>(rest.size(), static_cast<size_t>(size)))) {
+          expected.push_back(rest.substr(0, static_cast<size_t>(size)));
+        }
+        Variant packets;
+        Enclosed([&] { packets = app.ui.code().SplitIntoPackets(Bstr(text).get(), size); });
+        EXPECT_EQ(PendingNumber(), 0);
+        EXPECT_EQ(Elements(packets), expected) << length << " / " << size;
+      }
+    }
+  });
+}
+
 TEST(SplitIntoPackets, BadSizesFailWithTheirRunTimeErrors) {
   OnFreshThread([] {
     TestApp app;

@@ -144,3 +144,81 @@ TEST_F(EditTextTest, WidestLineMeasuresEachParagraph) {
 }
 
 }  // namespace
+
+namespace {
+
+// The widest line, once known, follows every change: each step's answer is
+// the one a text laid out afresh gives.
+TEST_F(EditTextTest, TheWidestLineFollowsAppendsAndReplacements) {
+  struct Step {
+    size_t start, end;  // npos: the text's end
+    std::u16string_view with;
+  };
+  const Step steps[] = {
+      {EditText::npos, EditText::npos, u"a much longer line\r\n"},  // widens at the end
+      {EditText::npos, EditText::npos, u"x\r\n"},                   // narrower: stays
+      {0, 3, u"abcdefghijklmnopqrstuvwxyz"},  // the first paragraph becomes the widest
+      {0, 26, u""},                           // and shrinks again
+      {5, 40, u"joined"},                     // paragraphs merge over their breaks
+      {0, EditText::npos, u"one\r\ntwo"},     // everything replaced
+      {8, 8, u"\r\nthe new widest one\r\n"},  // appended at the end without a break
+  };
+  text_.setLayout(true, false, 0);
+  text_.setText(u"abc\r\nshort\r\nlonger one\r\n");
+  EXPECT_EQ(text_.widestLine(), 100);
+  for (const Step& step : steps) {
+    const size_t end = std::min(step.end, text_.length());
+    const size_t start = std::min(step.start, end);
+    text_.replace(start, end, step.with);
+    EditText fresh(widths_);
+    fresh.setLayout(true, false, 0);
+    fresh.setText(text_.text());
+    EXPECT_EQ(text_.widestLine(), fresh.widestLine())
+        << std::string(step.with.begin(), step.with.end());
+  }
+}
+
+TEST_F(EditTextTest, AChangeInsideAParagraphAltersItsLinesFromTheOneBeforeOn) {
+  text_.setLayout(true, true, 60);  // six characters a line
+  text_.setText(u"one\r\naa bb cc dd ee ff\r\nx");
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"one", u"aa bb ", u"cc dd ", u"ee ff", u"x"));
+  text_.replace(20, 20, u"f");  // inside the paragraph's third line
+  EXPECT_EQ(text_.firstChangedLine(), 2u);
+  text_.replace(5, 5, u"z");  // its first line
+  EXPECT_EQ(text_.firstChangedLine(), 1u);
+  text_.replace(0, 1, u"\r\n");  // a new break: the paragraph and those after it
+  EXPECT_EQ(text_.firstChangedLine(), 0u);
+}
+
+// Random edits of a wrapped text, with and without line breaks: after each
+// one the lines, the widest line and the line of every character are those
+// of the same text laid out afresh.
+TEST_F(EditTextTest, EditsKeepTheLinesOfAFreshLayout) {
+  const std::u16string_view pieces[] = {u"a",  u"bb ", u"ccc dd",         u" ",  u"\r\n",
+                                        u"\r", u"\n",  u"eeeeeeeeeeeeee", u"\t", u"f g h "};
+  for (bool wrapped : {true, false}) {
+    text_.setLayout(true, wrapped, 60);
+    text_.setText(u"aa bb cc\r\ndddddddddddd ee\r\n\r\nff gg hh ii jj");
+    text_.widestLine();
+    uint32_t seed = 12345;
+    auto next = [&](uint32_t bound) {
+      seed = seed * 1103515245 + 12345;
+      return (seed >> 8) % bound;
+    };
+    for (int step = 0; step < 400; ++step) {
+      const auto length = static_cast<uint32_t>(text_.length());
+      const size_t start = next(length + 1);
+      const size_t end = std::min<size_t>(length, start + next(4));
+      text_.replace(start, end, pieces[next(std::size(pieces))]);
+      EditText fresh(widths_);
+      fresh.setLayout(true, wrapped, 60);
+      fresh.setText(text_.text());
+      ASSERT_EQ(linesOf(text_), linesOf(fresh)) << "step " << step;
+      ASSERT_EQ(text_.widestLine(), fresh.widestLine()) << "step " << step;
+      for (size_t i = 0; i <= text_.length(); i += 7)
+        ASSERT_EQ(text_.lineOf(i), fresh.lineOf(i)) << "step " << step << " index " << i;
+    }
+  }
+}
+
+}  // namespace
