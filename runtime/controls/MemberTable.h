@@ -105,7 +105,7 @@ class MemberTable {
   // A string property (getters hand out a new BSTR; setters borrow one).
   template <typename T>
   MemberTable& text(std::u16string name, DISPID dispid, HRESULT (T::*get)(BSTR*),
-                    HRESULT (T::*put)(BSTR) = nullptr);
+                    HRESULT (T::*put)(BSTR) = nullptr, bool hidden = false);
   // A field-backed property: let stores, then runs apply (if any).
   template <VARTYPE VT, typename T>
   MemberTable& field(std::u16string name, DISPID dispid, typename VtTraits<VT>::type T::*storage,
@@ -185,7 +185,7 @@ MemberTable& MemberTable::property(std::u16string name, DISPID dispid,
 
 template <typename T>
 MemberTable& MemberTable::text(std::u16string name, DISPID dispid, HRESULT (T::*get)(BSTR*),
-                               HRESULT (T::*put)(BSTR)) {
+                               HRESULT (T::*put)(BSTR), bool hidden) {
   Member m{dispid, nullptr, nullptr, nullptr};
   if (get) {
     m.get = [get](DispatchObject& self, VARIANT* result) {
@@ -204,7 +204,7 @@ MemberTable& MemberTable::text(std::u16string name, DISPID dispid, HRESULT (T::*
       return (member_detail::As<T>(self).*put)(value.bstrVal);
     };
   }
-  return add(std::move(name), std::move(m));
+  return add(std::move(name), std::move(m), hidden);
 }
 
 template <VARTYPE VT, typename T>
