@@ -85,6 +85,15 @@ class ControlsTest : public ::testing::Test {
     return out;
   }
 
+  // Only the events of that number.
+  std::vector<DISPID> eventsOf(IUnknown* object, DISPID only) const {
+    std::vector<DISPID> out;
+    for (const Raised& r : raised_) {
+      if (r.source == object && r.event == only) out.push_back(r.event);
+    }
+    return out;
+  }
+
   void settle() {
     for (int i = 0; i < 8; ++i)
       rt::Yield();
