@@ -103,7 +103,8 @@ HRESULT CheckBox::refresh() {
 
 HRESULT CheckBox::fillWindowRecord(WindowRecord& window) {
   window.className = u"BrammelCheckBox";
-  if (!hwnd()) window.text = designCaption_.view();
+  // A caption written before the window exists is already in the record.
+  if (window.text.empty()) window.text = designCaption_.view();
   window.style = WS_CHILD | WS_TABSTOP | (button_->style_ == 1 ? BS_OWNERDRAW : BS_CHECKBOX);
   if (rect()->windowlessVisible()) window.style |= WS_VISIBLE;
   if (!rect()->windowlessEnabled()) window.style |= WS_DISABLED;

@@ -102,7 +102,8 @@ HRESULT CommandButton::refresh() {
 
 HRESULT CommandButton::fillWindowRecord(WindowRecord& window) {
   window.className = u"BrammelCommandButton";
-  if (!hwnd()) window.text = designCaption_.view();
+  // A caption written before the window exists is already in the record.
+  if (window.text.empty()) window.text = designCaption_.view();
   window.style = WS_CHILD | WS_TABSTOP | (button_->style_ == 1 ? BS_OWNERDRAW : BS_MULTILINE);
   if (default_ && button_->style_ != 1) window.style |= BS_DEFPUSHBUTTON;
   if (rect()->windowlessVisible()) window.style |= WS_VISIBLE;

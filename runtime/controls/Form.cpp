@@ -141,7 +141,7 @@ HRESULT Form::applyColours() {
 
 HRESULT Form::fillWindowRecord(WindowRecord& record) {
   record.className = graphics_->autoRedraw_ ? u"BrammelFormDC" : u"BrammelForm";
-  if (!designCaption_.empty() || record.text.empty()) record.text = designCaption_.view();
+  if (record.text.empty()) record.text = designCaption_.view();
   record.style = graphics_->clipControls_ ? WS_CLIPCHILDREN : 0;
   record.exStyle = 0;
   record.allowsFocus = false;

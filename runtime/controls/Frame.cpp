@@ -100,7 +100,8 @@ HRESULT Frame::applyLayered() {
 
 HRESULT Frame::fillWindowRecord(WindowRecord& window) {
   window.className = u"BrammelFrame";
-  if (!hwnd()) window.text = designCaption_.view();
+  // A caption written before the window exists is already in the record.
+  if (window.text.empty()) window.text = designCaption_.view();
   window.style = WS_CHILD | BS_GROUPBOX;
   if (appearance_ != 1) window.style |= BS_FLAT;
   if (clipControls_) window.style |= WS_CLIPCHILDREN;

@@ -321,7 +321,8 @@ HRESULT TextBox::fillWindowRecord(WindowRecord& window) {
   if (opacity_ < 0) opacity_ = 0;
   const bool threeD = appearance_ == 1;
   window.className = u"BrammelTextBox";
-  if (!hwnd()) window.text = designText_.view();
+  // A text written before the window exists is already in the record.
+  if (window.text.empty()) window.text = designText_.view();
   window.style = WS_CHILD | WS_TABSTOP |
                  ComputeStyle(multiLine_ != 0, scrollBars_, hideSelection_ != 0, numbersOnly_ != 0,
                               borderStyle_, threeD, alignment_);
