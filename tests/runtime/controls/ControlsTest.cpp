@@ -301,6 +301,23 @@ TEST_F(ControlsOnAForm, ShapeWritesRepaintAtOnce) {
   EXPECT_EQ(shape->repaints(), before + 5);
 }
 
+TEST_F(ControlsOnAForm, BorderStyleZeroDrawsNoOutline) {
+  auto shape = place<rt::Shape>(*form_, 150, 150, 600, 600);
+  load();
+  settle();
+  // The left edge of the rectangle, halfway down.
+  auto edge = [&] {
+    HDC dc = GetDC(form_->hwnd());
+    const COLORREF pixel = GetPixel(dc, 10, 30);
+    ReleaseDC(form_->hwnd(), dc);
+    return pixel;
+  };
+  EXPECT_EQ(edge(), GetSysColor(8));
+  ASSERT_EQ(PutByName(shape->dispatch(), u"BorderStyle", Variant::I4(0)), S_OK);
+  settle();
+  EXPECT_EQ(edge(), GetSysColor(15));
+}
+
 TEST_F(ControlsOnAForm, AFrameContainsItsControls) {
   auto frame = place<rt::Frame>(*form_, 150, 150, 3000, 2000);
   ASSERT_EQ(PutByName(frame->dispatch(), u"ClipControls", Variant::Bool(false)), S_OK);
