@@ -180,7 +180,10 @@ void Form::afterCreate(HWND) {
   applyLayered();
 }
 
+// The engine creates the form's window itself (no afterCreate for the form):
+// the layered attributes go on before Load runs.
 void Form::postLoad() {
+  applyLayered();
   raise(form_event::Load);
 }
 
@@ -215,6 +218,10 @@ void Form::unloading(SHORT* cancel) {
   VARIANT args[] = {cancelArgument};
   raise(form_event::Unloading, args);
   cancelArgument.vt = VT_EMPTY;
+  if (*cancel) return;
+  // The form listens to its own window only while it is loaded, so its record
+  // does not keep the form alive after the close (the next load adds it again).
+  if (ControlRecord* own = record()) RemoveEventSink(own->window, this);
 }
 
 void Form::paint(HDC dc) {

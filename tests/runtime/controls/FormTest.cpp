@@ -81,6 +81,16 @@ TEST_F(FormTest, OpacityBelowHundredMakesTheWindowLayered) {
   EXPECT_EQ(PutByName(form->dispatch(), u"TransparencyKey", Variant::I4(0x80000020)), E_INVALIDARG);
 }
 
+TEST_F(FormTest, AnOpacityFromTheDesignAppliesWhenTheFormLoads) {
+  auto form = makeForm();
+  form->opacity_ = 25;
+  ASSERT_EQ(rt::Show(form.Get(), 0, nullptr), S_OK);
+  BYTE alpha = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(form->hwnd(), nullptr, &alpha, nullptr));
+  EXPECT_EQ(alpha, rt::AlphaOfOpacity(25));
+  EXPECT_EQ(alpha, 64);
+}
+
 TEST_F(FormTest, ACancelledUnloadKeepsTheForm) {
   auto form = makeForm();
   ASSERT_EQ(rt::Show(form.Get(), 0, nullptr), S_OK);
