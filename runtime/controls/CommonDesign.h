@@ -25,8 +25,8 @@ struct CommonDesign {
   int32_t tabIndex = 0;
 };
 
-// The layout fields of CommonDesign inside a design record whose member
-// `common` is at offset `base`.
+// The layout fields of CommonDesign inside a design record (its member
+// `common`), for the record's PropertyField table.
 #define RT_COMMON_DESIGN_FIELDS(Record)                                   \
   {"Left", ::rt::PropertyKind::Double,                                    \
    offsetof(Record, common) + offsetof(::rt::CommonDesign, left)},        \
