@@ -318,6 +318,73 @@ TEST_F(ControlsOnAForm, BorderStyleZeroDrawsNoOutline) {
   EXPECT_EQ(edge(), GetSysColor(15));
 }
 
+TEST_F(ControlsOnAForm, EditOptionsReachTheEditWindow) {
+  auto box = place<rt::TextBox>(*form_, 120, 120, 2400, 375);
+  load();
+  const LRESULT systemMaximum = SendMessageW(box->hwnd(), EM_GETLIMITTEXT, 0, 0);
+  for (auto [written, limit] : {std::pair<LONG, LRESULT>{5, 5}, {0, systemMaximum}}) {
+    ASSERT_EQ(PutByName(box->dispatch(), u"MaxLength", Variant::I4(written)), S_OK);
+    EXPECT_EQ(SendMessageW(box->hwnd(), EM_GETLIMITTEXT, 0, 0), limit);
+  }
+  for (bool locked : {true, false}) {
+    ASSERT_EQ(PutByName(box->dispatch(), u"Locked", Variant::Bool(locked)), S_OK);
+    EXPECT_EQ((GetWindowLongW(box->hwnd(), GWL_STYLE) & ES_READONLY) != 0, locked);
+  }
+}
+
+TEST_F(ControlsOnAForm, TypingRaisesOneChangePerEdit) {
+  auto box = place<rt::TextBox>(*form_, 120, 120, 2400, 375);
+  load();
+  listen(box->dispatch(), skiffwire::DIID_TextBoxEvents);
+  SetFocus(box->hwnd());
+  display_->typeText(u"ab");
+  settle();
+  EXPECT_EQ(eventsOf(box->dispatch(), rt::kTextBoxChange).size(), 2u);
+  EXPECT_EQ(TextOf(*box), u"ab");
+  EXPECT_EQ(box->binder()->dataChanged_, VARIANT_TRUE);
+}
+
+TEST_F(ControlsOnAForm, DefaultSetsTheDefaultButtonStyleAndCaptionRaisesNothing) {
+  auto button = place<rt::CommandButton>(*form_, 150, 300, 1500, 450);
+  load();
+  listen(button->dispatch(), skiffwire::DIID_CommandButtonEvents);
+  ASSERT_EQ(PutByName(button->dispatch(), u"Default", Variant::Bool(true)), S_OK);
+  EXPECT_EQ(GetWindowLongW(button->hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(button->isDefaultButton());
+  ASSERT_EQ(PutByName(button->dispatch(), u"Default", Variant::Bool(false)), S_OK);
+  EXPECT_EQ(GetWindowLongW(button->hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  Bstr caption(u"Go");
+  ASSERT_EQ(button->put_Caption(caption.get()), S_OK);
+  ASSERT_EQ(button->put_Caption(caption.get()), S_OK);
+  EXPECT_TRUE(eventsOf(button->dispatch()).empty());
+  // Pressed by the form as its default button.
+  button->pressDefault();
+  EXPECT_EQ(eventsOf(button->dispatch()), std::vector<DISPID>{EventClick});
+}
+
+TEST_F(ControlsOnAForm, ATimerWaitsForItsFormAndRestartsItsPeriod) {
+  auto timer = place<rt::Timer>(*form_, 0, 0, 0, 0);
+  listen(timer->dispatch(), skiffwire::DIID_TimerEvents);
+  // Set before the form is loaded: the values wait for the load.
+  ASSERT_EQ(timer->put_Interval(100), S_OK);
+  ASSERT_EQ(timer->put_Enabled(VARIANT_TRUE), S_OK);
+  advance(300);
+  EXPECT_TRUE(eventsOf(timer->dispatch()).empty());
+  load();
+  advance(100);
+  EXPECT_EQ(eventsOf(timer->dispatch()).size(), 1u);
+  // A new interval while running restarts the period.
+  advance(60);
+  ASSERT_EQ(timer->put_Interval(100), S_OK);
+  advance(60);
+  EXPECT_EQ(eventsOf(timer->dispatch()).size(), 1u);
+  advance(40);
+  EXPECT_EQ(eventsOf(timer->dispatch()).size(), 2u);
+  Variant enabled;
+  ASSERT_EQ(GetByName(timer->dispatch(), u"Enabled", enabled), S_OK);
+  EXPECT_EQ(enabled.boolVal, VARIANT_TRUE);
+}
+
 TEST_F(ControlsOnAForm, AFrameContainsItsControls) {
   auto frame = place<rt::Frame>(*form_, 150, 150, 3000, 2000);
   ASSERT_EQ(PutByName(frame->dispatch(), u"ClipControls", Variant::Bool(false)), S_OK);
