@@ -222,9 +222,9 @@ TEST(NumberText, PlainNotationBetweenTheExponentLimitsInEveryLocale) {
     float in;
     const char16_t* text;
   } singles[] = {
-      {0.5f, u"0.5"},          {1234567.0f, u"1234567"},  {12345678.0f, u"1.234568E+07"},
-      {0.1f, u"0.1"},          {1e-5f, u"0.00001"},       {1e-11f, u"0.00000000001"},
-      {1.5e-12f, u"1.5E-12"},  {-2.5f, u"-2.5"},          {3.4e38f, u"3.4E+38"},
+      {0.5f, u"0.5"},         {1234567.0f, u"1234567"}, {12345678.0f, u"1.234568E+07"},
+      {0.1f, u"0.1"},         {1e-5f, u"0.00001"},      {1e-11f, u"0.00000000001"},
+      {1.5e-12f, u"1.5E-12"}, {-2.5f, u"-2.5"},         {3.4e38f, u"3.4E+38"},
   };
   for (LCID lcid : kLocales) {
     for (const RealCase& c : doubles) {
@@ -249,7 +249,11 @@ TEST(NumberText, CurrencyInEveryLocale) {
     int64_t scaled;
     const char16_t* text;
   } cases[] = {
-      {125000, u"12.5"}, {-5, u"-0.0005"}, {10000, u"1"}, {0, u"0"}, {INT64_MAX, u"922337203685477.5807"},
+      {125000, u"12.5"},
+      {-5, u"-0.0005"},
+      {10000, u"1"},
+      {0, u"0"},
+      {INT64_MAX, u"922337203685477.5807"},
   };
   for (LCID lcid : kLocales) {
     for (const auto& c : cases) {
@@ -270,11 +274,16 @@ TEST(NumberText, YearsBelowOneThousandAreNotPadded) {
     const char16_t* text;
   };
   const DateCase cases[] = {
-      {-657434, kEnglishUS, u"1/1/100"},   {-657434, kFrench, u"01/01/100"},
-      {-657434, kGerman, u"01.01.100"},    {-657434, kSpanish, u"01/01/100"},
-      {-657434, kPolish, u"01.01.100"},    {-328717, kEnglishUS, u"12/31/999"},
-      {-328717, kGerman, u"31.12.999"},    {-328716, kEnglishUS, u"1/1/1000"},
-      {-328716, kPolish, u"01.01.1000"},   {-657434.5, kEnglishUS, u"1/1/100 12:00:00 PM"},
+      {-657434, kEnglishUS, u"1/1/100"},
+      {-657434, kFrench, u"01/01/100"},
+      {-657434, kGerman, u"01.01.100"},
+      {-657434, kSpanish, u"01/01/100"},
+      {-657434, kPolish, u"01.01.100"},
+      {-328717, kEnglishUS, u"12/31/999"},
+      {-328717, kGerman, u"31.12.999"},
+      {-328716, kEnglishUS, u"1/1/1000"},
+      {-328716, kPolish, u"01.01.1000"},
+      {-657434.5, kEnglishUS, u"1/1/100 12:00:00 PM"},
       {-657434.5, kFrench, u"01/01/100 12:00:00"},
   };
   for (const DateCase& c : cases) {

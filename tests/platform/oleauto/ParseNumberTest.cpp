@@ -129,7 +129,7 @@ TEST(ParseNumber, DescribesDigitsSignAndPowerOfTen) {
 
   p = Parse(u"0.00", NUMPRS_DECIMAL);
   EXPECT_EQ(p.digits, (std::vector<int>{0}));
-  EXPECT_EQ(p.numprs.nPwr10, 0);
+  EXPECT_EQ(p.numprs.nPwr10, -2);  // the zeros after the point still count
 }
 
 TEST(ParseNumber, EveryInputFlagEnablesItsSyntax) {
@@ -238,7 +238,9 @@ TEST(ParseNumber, SmallestAllowedTypeThatHoldsTheValue) {
       {u"&HFFFF", VTBIT_I4, S_OK, VT_I4},
       {u"&H1FFFF", VTBIT_I2, DISP_E_OVERFLOW, VT_EMPTY},
       {u"&HFFFFFFFFFFFFFFFFF", VTBIT_R8, DISP_E_OVERFLOW, VT_EMPTY},
-      {u"5", VTBIT_DECIMAL, DISP_E_OVERFLOW, VT_EMPTY},
+      {u"5", VTBIT_DECIMAL, S_OK, VT_DECIMAL},
+      {u"2.5", VTBIT_I4 | VTBIT_DECIMAL, S_OK, VT_DECIMAL},
+      {u"1e30", VTBIT_DECIMAL, DISP_E_OVERFLOW, VT_EMPTY},
   };
   for (const TypeCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
@@ -300,17 +302,16 @@ struct DescriptionCase {
 
 TEST(ParseNumber, ZerosAfterTheDecimalPointCountInThePowerOfTen) {
   const DescriptionCase cases[] = {
-      {u".000", S_OK, 4, {0}, -3},       {u"0.0", S_OK, 3, {0}, -1},
-      {u"00.00", S_OK, 5, {0}, -2},      {u"0", S_OK, 1, {0}, 0},
-      {u"000", S_OK, 3, {0}, 0},         {u"0.", S_OK, 2, {0}, 0},
-      {u"0.000e2", S_OK, 7, {0}, -1},    {u"1.500", S_OK, 5, {1, 5}, -1},
-      {u"0.010", S_OK, 5, {1}, -2},      {u"100", S_OK, 3, {1}, 2},
+      {u".000", S_OK, 4, {0}, -3},    {u"0.0", S_OK, 3, {0}, -1},      {u"00.00", S_OK, 5, {0}, -2},
+      {u"0", S_OK, 1, {0}, 0},        {u"000", S_OK, 3, {0}, 0},       {u"0.", S_OK, 2, {0}, 0},
+      {u"0.000e2", S_OK, 7, {0}, -1}, {u"1.500", S_OK, 5, {1, 5}, -1}, {u"0.010", S_OK, 5, {1}, -2},
+      {u"100", S_OK, 3, {1}, 2},
   };
   for (LCID lcid : kLocales) {
     for (const DescriptionCase& c : cases) {
       const std::u16string text = InLocale(c.text, lcid);
-      SCOPED_TRACE(testing::Message() << std::string(text.begin(), text.end()) << " in "
-                                      << std::hex << lcid);
+      SCOPED_TRACE(testing::Message()
+                   << std::string(text.begin(), text.end()) << " in " << std::hex << lcid);
       const Parsed p = Parse(text.c_str(), NUMPRS_STD, 32, lcid);
       ASSERT_EQ(p.hr, c.hr);
       EXPECT_EQ(p.numprs.cchUsed, c.used);
@@ -431,9 +432,12 @@ TEST(ParseNumber, GroupedNumbersReadWhole) {
     double value;
   };
   const Case cases[] = {
-      {kEnglishUS, u"1,234.5", 1234.5},          {kFrench, u"1 234,5", 1234.5},
-      {kFrench, u"1\u202F234\u00A0567", 1234567}, {kGerman, u"1.234,5", 1234.5},
-      {kSpanish, u"1.234,5", 1234.5},            {kPolish, u"1\u00A0234,5 z\u0142", 1234.5},
+      {kEnglishUS, u"1,234.5", 1234.5},
+      {kFrench, u"1 234,5", 1234.5},
+      {kFrench, u"1\u202F234\u00A0567", 1234567},
+      {kGerman, u"1.234,5", 1234.5},
+      {kSpanish, u"1.234,5", 1234.5},
+      {kPolish, u"1\u00A0234,5 z\u0142", 1234.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::hex << c.lcid);

@@ -114,8 +114,8 @@ TEST(VarCmp, TheTypedOperandMarkDecidesHowTextMeetsNumber) {
                      Variant::I2(9), VARCMP_LT});
     cases.push_back({"marked text, leading zero", lcid, Marked(Variant::Str(u"0255")),
                      Variant::I2(255), VARCMP_LT});
-    cases.push_back({"marked text, letters", lcid, Marked(Variant::Str(u"abc")),
-                     Variant::I2(255), VARCMP_GT});
+    cases.push_back(
+        {"marked text, letters", lcid, Marked(Variant::Str(u"abc")), Variant::I2(255), VARCMP_GT});
     cases.push_back({"marked text, fraction in the locale", lcid, Marked(Variant::Str(half)),
                      Variant::R8(2.5), VARCMP_EQ});
     cases.push_back({"number on the left, marked text", lcid, Variant::R8(2.5),
@@ -130,22 +130,22 @@ TEST(VarCmp, TheTypedOperandMarkDecidesHowTextMeetsNumber) {
                      Marked(Variant::R8(2.5)), VARCMP_EQ});
     cases.push_back({"marked number, not a number", lcid, Variant::Str(u"abc"),
                      Marked(Variant::I2(255)), VARCMP_GT});
-    cases.push_back({"marked number, empty text", lcid, Variant::Str(u""),
-                     Marked(Variant::I2(0)), VARCMP_GT});
-    cases.push_back({"marked number, text on the right not a number", lcid,
-                     Marked(Variant::I2(0)), Variant::Str(u"x"), VARCMP_LT});
+    cases.push_back(
+        {"marked number, empty text", lcid, Variant::Str(u""), Marked(Variant::I2(0)), VARCMP_GT});
+    cases.push_back({"marked number, text on the right not a number", lcid, Marked(Variant::I2(0)),
+                     Variant::Str(u"x"), VARCMP_LT});
     cases.push_back({"marked decimal, text", lcid, Marked(Decimal(15, 1)),
                      Variant::Str(comma ? u"1,5" : u"1.5"), VARCMP_EQ});
-    cases.push_back({"both marked", lcid, Marked(Variant::Str(u"1")), Marked(Variant::I4(1)),
-                     VARCMP_GT});
+    cases.push_back(
+        {"both marked", lcid, Marked(Variant::Str(u"1")), Marked(Variant::I4(1)), VARCMP_GT});
     cases.push_back({"both marked, number first", lcid, Marked(Variant::I4(1)),
                      Marked(Variant::Str(u"1")), VARCMP_LT});
     cases.push_back({"marked texts compare as texts", lcid, Marked(Variant::Str(u"a")),
                      Marked(Variant::Str(u"A")), VARCMP_EQ});
   }
   // The separator of another locale is no decimal point.
-  cases.push_back({"comma in en-US", kEnglishUS, Variant::Str(u"2,5"), Marked(Variant::R8(2.5)),
-                   VARCMP_GT});
+  cases.push_back(
+      {"comma in en-US", kEnglishUS, Variant::Str(u"2,5"), Marked(Variant::R8(2.5)), VARCMP_GT});
   for (const LocaleCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.what << " in " << std::hex << c.lcid);
     EXPECT_EQ(Compare(c.left, c.right, c.lcid), c.expected);
@@ -224,8 +224,7 @@ TEST(VarCmp, ASingleMeetsADoubleOrADateAtSinglePrecision) {
       {"date", Single(0.1f), Date(0.1), VARCMP_EQ},
       {"a real difference", Single(1.5f), Variant::R8(1.25), VARCMP_GT},
       {"two doubles keep theirs", Variant::R8(0.5), Variant::R8(0.5000000001), VARCMP_LT},
-      {"single against an integer is exact", Single(16777217.0f), Variant::I4(16777217),
-       VARCMP_LT},
+      {"single against an integer is exact", Single(16777217.0f), Variant::I4(16777217), VARCMP_LT},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
