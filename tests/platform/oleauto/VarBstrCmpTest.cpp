@@ -49,10 +49,14 @@ TEST(VarBstrCmp, LocaleZeroComparesBytes) {
       {"null before text", Bstr(), Text(u"a"), VARCMP_LT},
       {"text after null", Text(u"a"), Bstr(), VARCMP_GT},
   };
-  for (const CmpCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(VarBstrCmp(c.left.get(), c.right.get(), 0, kTextCompare), c.expected);
-    EXPECT_EQ(VarBstrCmp(c.left.get(), c.right.get(), 0, 0), c.expected);
+  // Whatever the user's locale.
+  for (LCID user : kLocales) {
+    platform::ScopedUserLocale locale(user);
+    for (const CmpCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.what << " for a user in " << std::hex << user);
+      EXPECT_EQ(VarBstrCmp(c.left.get(), c.right.get(), 0, kTextCompare), c.expected);
+      EXPECT_EQ(VarBstrCmp(c.left.get(), c.right.get(), 0, 0), c.expected);
+    }
   }
 }
 

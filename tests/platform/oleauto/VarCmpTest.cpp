@@ -176,9 +176,11 @@ TEST(VarCmp, ErrorValuesCompareByTheirCodes) {
       {"error against a number", Variant::Error(5), Variant::I4(5), DISP_E_TYPEMISMATCH},
       {"error against a text", Variant::Str(u"5"), Variant::Error(5), DISP_E_TYPEMISMATCH},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(Compare(c.left, c.right), c.expected);
+  for (LCID lcid : kLocales) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.what << " in " << std::hex << lcid);
+      EXPECT_EQ(Compare(c.left, c.right, lcid), c.expected);
+    }
   }
 }
 
@@ -210,9 +212,11 @@ TEST(VarCmp, DecimalsAgainstEveryNumericType) {
       {"DECIMAL large", Decimal(0, 0, false, 2), Decimal(UINT64_MAX, 0, false, 1), VARCMP_GT},
       {"Null", Decimal(1, 0), Variant::Null(), VARCMP_NULL},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(Compare(c.left, c.right), c.expected);
+  for (LCID lcid : kLocales) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.what << " in " << std::hex << lcid);
+      EXPECT_EQ(Compare(c.left, c.right, lcid), c.expected);
+    }
   }
 }
 
@@ -226,9 +230,11 @@ TEST(VarCmp, ASingleMeetsADoubleOrADateAtSinglePrecision) {
       {"two doubles keep theirs", Variant::R8(0.5), Variant::R8(0.5000000001), VARCMP_LT},
       {"single against an integer is exact", Single(16777217.0f), Variant::I4(16777217), VARCMP_LT},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(Compare(c.left, c.right), c.expected);
+  for (LCID lcid : kLocales) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.what << " in " << std::hex << lcid);
+      EXPECT_EQ(Compare(c.left, c.right, lcid), c.expected);
+    }
   }
 }
 
