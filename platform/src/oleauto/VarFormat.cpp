@@ -1,6 +1,8 @@
 // VarFormat: formats a value by the format language of the automation
-// services, in the user's locale.
+// services, in the user's locale. VarTokenizeFormatString keeps a format for
+// VarFormatFromTokens, which formats in the locale it is given.
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
