@@ -18,6 +18,9 @@ constexpr LCID kPortLocale = 0x0C09;
 constexpr DWORD kConnected = 0x00FF00;
 constexpr DWORD kDisconnected = 0x0000FF;
 constexpr ULONG kCaptionComparison = NORM_IGNORECASE | NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH;
+// Locale 0 would compare bytes and ignore the flags; the caption is compared
+// linguistically, the same in every user locale.
+constexpr LCID kCaptionLocale = LOCALE_INVARIANT;
 
 HRESULT PortOf(ITextBox* box, LONG* port) {
   Bstr text;
@@ -30,17 +33,22 @@ HRESULT CaptionIs(ICommandButton* button, std::u16string_view expected, bool* eq
   Bstr caption;
   HRESULT hr = button->get_Caption(caption.out());
   if (FAILED(hr)) return hr;
-  const HRESULT result = VarBstrCmp(caption.get(), Bstr(expected).get(), 0, kCaptionComparison);
+  const HRESULT result =
+      VarBstrCmp(caption.get(), Bstr(expected).get(), kCaptionLocale, kCaptionComparison);
   if (FAILED(result)) return result;
   *equal = result == VARCMP_EQ;
   return S_OK;
 }
 
-// part <op> number, as the language compares a text with a numeric literal.
+// part <op> number, as the language compares a text with a numeric literal:
+// the literal is a typed operand (VT_RESERVED), so the text is read as a
+// number, and one that is not a number is greater.
 HRESULT PartCompares(BSTR part, SHORT number, HRESULT outcome, bool* holds) {
+  Variant literal = Variant::I2(number);
+  literal.vt |= VT_RESERVED;
   Variant result;
-  HRESULT hr = Compare(Variant::Str(ViewOf(part)), Variant::I2(number), 0,
-                       AcceptedOutcomes(outcome, outcome), result.out());
+  HRESULT hr = Compare(Variant::Str(ViewOf(part)), literal, 0, AcceptedOutcomes(outcome, outcome),
+                       result.out());
   if (FAILED(hr)) return hr;
   *holds = result.vt == VT_BOOL && result.boolVal != VARIANT_FALSE;
   return S_OK;

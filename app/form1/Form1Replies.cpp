@@ -11,12 +11,15 @@ using namespace rt;
 namespace {
 
 constexpr ULONG kReplyComparison = NORM_IGNORECASE | NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH;
+// VarBstrCmp under locale 0 compares bytes and ignores the flags above; the
+// reply is classified linguistically, the same in every user locale.
+constexpr LCID kReplyLocale = LOCALE_INVARIANT;
 
 // Compares a reply with "ACK" or "NAK" as the protocol does: the whole text,
 // ignoring case, kana type and width.
 HRESULT ReplyIs(BSTR reply, std::string_view expected, bool* equal) {
   const Bstr text(std::u16string(expected.begin(), expected.end()));
-  const HRESULT result = VarBstrCmp(reply, text.get(), 0, kReplyComparison);
+  const HRESULT result = VarBstrCmp(reply, text.get(), kReplyLocale, kReplyComparison);
   if (FAILED(result)) return result;
   *equal = result == VARCMP_EQ;
   return S_OK;

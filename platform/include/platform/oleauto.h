@@ -28,7 +28,15 @@ UINT SysStringByteLen(BSTR text);
 inline constexpr USHORT VARIANT_NOVALUEPROP = 0x01;
 inline constexpr USHORT VARIANT_ALPHABOOL = 0x02;
 inline constexpr USHORT VARIANT_NOUSEROVERRIDE = 0x04;
+inline constexpr USHORT VARIANT_CALENDAR_HIJRI = 0x08;
 inline constexpr USHORT VARIANT_LOCALBOOL = 0x10;
+inline constexpr USHORT VARIANT_CALENDAR_THAI = 0x20;
+inline constexpr USHORT VARIANT_CALENDAR_GREGORIAN = 0x40;
+inline constexpr USHORT VARIANT_USE_NLS = 0x80;
+
+// Flags of the VarXxxFromStr and VarBstrFromXxx conversions.
+inline constexpr ULONG VAR_LOCALBOOL = 0x10;
+inline constexpr ULONG LOCALE_USE_NLS = 0x10000000;
 
 void VariantInit(VARIANTARG* v);
 HRESULT VariantClear(VARIANTARG* v);
@@ -107,7 +115,11 @@ HRESULT VarNumFromParseNum(NUMPARSE* numprs, BYTE* digits, ULONG vtBits, VARIANT
 // ---------------------------------------------------------------------------
 // Scalar conversions
 // ---------------------------------------------------------------------------
+HRESULT VarI1FromStr(LPCOLESTR text, LCID lcid, ULONG flags, CHAR* out);
+HRESULT VarUI1FromStr(LPCOLESTR text, LCID lcid, ULONG flags, BYTE* out);
 HRESULT VarI2FromStr(LPCOLESTR text, LCID lcid, ULONG flags, SHORT* out);
+HRESULT VarUI4FromStr(LPCOLESTR text, LCID lcid, ULONG flags, ULONG* out);
+HRESULT VarUI8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, ULONG64* out);
 HRESULT VarI4FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG* out);
 HRESULT VarI8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, LONG64* out);
 HRESULT VarR8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, DOUBLE* out);
@@ -117,6 +129,7 @@ inline constexpr ULONG VAR_TIMEVALUEONLY = 0x01;
 inline constexpr ULONG VAR_DATEVALUEONLY = 0x02;
 
 HRESULT VarDateFromStr(LPCOLESTR text, LCID lcid, ULONG flags, DATE* out);
+HRESULT VarUI1FromR8(DOUBLE in, BYTE* out);
 HRESULT VarI4FromR8(DOUBLE in, LONG* out);
 HRESULT VarI2FromR8(DOUBLE in, SHORT* out);
 HRESULT VarI8FromR8(DOUBLE in, LONG64* out);
@@ -139,6 +152,16 @@ HRESULT VarBstrFromBool(VARIANT_BOOL in, LCID lcid, ULONG flags, BSTR* out);
 // 2 = the first week with four days, 3 = the first full week.
 HRESULT VarFormat(LPVARIANT value, LPOLESTR format, int firstDay, int firstWeek, ULONG flags,
                   BSTR* out);
+
+// A format text parsed once (under lcid) into a token buffer of cbTok bytes;
+// *pcbActual (when given) receives the bytes used. DISP_E_BUFFERTOOSMALL when
+// the buffer cannot hold the tokens. The buffer's layout is private.
+HRESULT VarTokenizeFormatString(LPOLESTR pstrFormat, LPBYTE rgbTok, int cbTok, int iFirstDay,
+                                int iFirstWeek, LCID lcid, int* pcbActual);
+// Formats a value with tokens from VarTokenizeFormatString; lcid decides the
+// look of the output (separators, names).
+HRESULT VarFormatFromTokens(LPVARIANT pvarIn, LPOLESTR pstrFormat, LPBYTE pbTokCur, ULONG dwFlags,
+                            BSTR* pbstrOut, LCID lcid);
 
 inline constexpr HRESULT VARCMP_LT = 0;
 inline constexpr HRESULT VARCMP_EQ = 1;

@@ -41,6 +41,7 @@ using ATOM = WORD;
 using LPVOID = void*;
 using LPCVOID = const void*;
 using PVOID = void*;
+using LPBYTE = BYTE*;
 
 using WCHAR = char16_t;
 using OLECHAR = char16_t;
@@ -121,6 +122,7 @@ inline constexpr HRESULT DISP_E_NONAMEDARGS = static_cast<HRESULT>(0x80020007);
 inline constexpr HRESULT DISP_E_BADVARTYPE = static_cast<HRESULT>(0x80020008);
 inline constexpr HRESULT DISP_E_EXCEPTION = static_cast<HRESULT>(0x80020009);
 inline constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000A);
+inline constexpr HRESULT DISP_E_BUFFERTOOSMALL = static_cast<HRESULT>(0x80020013);
 inline constexpr HRESULT DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000B);
 inline constexpr HRESULT DISP_E_UNKNOWNLCID = static_cast<HRESULT>(0x8002000C);
 inline constexpr HRESULT DISP_E_ARRAYISLOCKED = static_cast<HRESULT>(0x8002000D);
@@ -241,58 +243,89 @@ struct IDispatch;
 struct SAFEARRAY;
 struct VARIANT;
 
+// A 96-bit integer scaled by a power of ten (0 to 28) with a sign: the
+// value is Hi32:Mid32:Lo32 / 10^scale, negative when sign is DECIMAL_NEG.
+// wReserved overlays a VARIANT's vt, so a decimal fills the whole variant.
+struct DECIMAL {
+  USHORT wReserved;
+  union {
+    struct {
+      BYTE scale;
+      BYTE sign;
+    };
+    USHORT signscale;
+  };
+  ULONG Hi32;
+  union {
+    struct {
+      ULONG Lo32;
+      ULONG Mid32;
+    };
+    ULONGLONG Lo64;
+  };
+};
+static_assert(sizeof(DECIMAL) == 16);
+
+inline constexpr BYTE DECIMAL_NEG = 0x80;
+
 // The dynamically typed value. 16 bytes on 32-bit systems; here the payload
 // union is pointer-aligned, which keeps every documented member name.
 struct VARIANT {
-  VARTYPE vt;
-  WORD wReserved1;
-  WORD wReserved2;
-  WORD wReserved3;
   union {
-    LONGLONG llVal;
-    LONG lVal;
-    BYTE bVal;
-    SHORT iVal;
-    FLOAT fltVal;
-    DOUBLE dblVal;
-    VARIANT_BOOL boolVal;
-    SCODE scode;
-    CY cyVal;
-    DATE date;
-    BSTR bstrVal;
-    IUnknown* punkVal;
-    IDispatch* pdispVal;
-    SAFEARRAY* parray;
-    BYTE* pbVal;
-    SHORT* piVal;
-    LONG* plVal;
-    LONGLONG* pllVal;
-    FLOAT* pfltVal;
-    DOUBLE* pdblVal;
-    VARIANT_BOOL* pboolVal;
-    SCODE* pscode;
-    CY* pcyVal;
-    DATE* pdate;
-    BSTR* pbstrVal;
-    IUnknown** ppunkVal;
-    IDispatch** ppdispVal;
-    SAFEARRAY** pparray;
-    VARIANT* pvarVal;
-    PVOID byref;
-    CHAR cVal;
-    USHORT uiVal;
-    ULONG ulVal;
-    ULONGLONG ullVal;
-    INT intVal;
-    UINT uintVal;
-    CHAR* pcVal;
-    USHORT* puiVal;
-    ULONG* pulVal;
-    ULONGLONG* pullVal;
-    INT* pintVal;
-    UINT* puintVal;
+    struct {
+      VARTYPE vt;
+      WORD wReserved1;
+      WORD wReserved2;
+      WORD wReserved3;
+      union {
+        LONGLONG llVal;
+        LONG lVal;
+        BYTE bVal;
+        SHORT iVal;
+        FLOAT fltVal;
+        DOUBLE dblVal;
+        VARIANT_BOOL boolVal;
+        SCODE scode;
+        CY cyVal;
+        DATE date;
+        BSTR bstrVal;
+        IUnknown* punkVal;
+        IDispatch* pdispVal;
+        SAFEARRAY* parray;
+        BYTE* pbVal;
+        SHORT* piVal;
+        LONG* plVal;
+        LONGLONG* pllVal;
+        FLOAT* pfltVal;
+        DOUBLE* pdblVal;
+        VARIANT_BOOL* pboolVal;
+        SCODE* pscode;
+        CY* pcyVal;
+        DATE* pdate;
+        BSTR* pbstrVal;
+        IUnknown** ppunkVal;
+        IDispatch** ppdispVal;
+        SAFEARRAY** pparray;
+        VARIANT* pvarVal;
+        PVOID byref;
+        CHAR cVal;
+        USHORT uiVal;
+        ULONG ulVal;
+        ULONGLONG ullVal;
+        INT intVal;
+        UINT uintVal;
+        CHAR* pcVal;
+        USHORT* puiVal;
+        ULONG* pulVal;
+        ULONGLONG* pullVal;
+        INT* pintVal;
+        UINT* puintVal;
+      };
+    };
+    DECIMAL decVal;
   };
 };
+static_assert(sizeof(VARIANT) == 16);
 using VARIANTARG = VARIANT;
 using LPVARIANT = VARIANT*;
 

@@ -18,6 +18,10 @@ class DecimalNumber {
   static DecimalNumber FromUnsigned(uint64_t value);
   // value / 10^scale, such as a currency amount (scale 4).
   static DecimalNumber FromScaled(int64_t value, int scale);
+  // The decimal digits ("0" to "9" characters) times 10^power, with a sign.
+  static DecimalNumber FromDigits(std::string digits, int power, bool negative);
+  // A magnitude of up to 128 bits divided by 10^scale, with a sign.
+  static DecimalNumber FromWide(unsigned __int128 magnitude, int scale, bool negative);
 
   bool negative() const { return negative_; }
   bool isZero() const { return digits_.empty(); }
@@ -25,6 +29,11 @@ class DecimalNumber {
 
   // The power of ten of the first digit plus one: 1 for 1.5, 0 for 0.5.
   int pointPosition() const { return point_; }
+  // The significant digits, without leading or trailing zeros ("" for 0).
+  const std::string& significantDigits() const { return digits_; }
+
+  // -1, 0 or 1 as this value is below, equal to or above the other, exactly.
+  int Compare(const DecimalNumber& other) const;
 
   // Multiplies by 10^power.
   void Shift(int power);
@@ -39,8 +48,8 @@ class DecimalNumber {
   std::string FractionDigits(int places) const;
 
   // The plain text of the number: up to `precision` significant digits in
-  // fixed notation, exponent notation ("1E+20", "1.5E-07") beyond them or
-  // below 0.0001. decimal is the locale's separator.
+  // fixed notation, exponent notation ("1E+20", "1.5E-12") beyond them or
+  // below 1E-11. decimal is the locale's separator.
   std::u16string GeneralText(int precision, char16_t decimal) const;
 
  private:

@@ -47,6 +47,8 @@ struct LocaleData {
   int currencyPositive;            // LOCALE_ICURRENCY: 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
   int currencyNegative;            // LOCALE_INEGCURR: 0 "($1)", 1 "-$1", ... 8 "-1 $"
   const LocaleNames* names;
+  const char16_t* trueWord = u"True";  // the Boolean words of VARIANT_LOCALBOOL
+  const char16_t* falseWord = u"False";
   const char16_t* grouping = u"3;0";  // LOCALE_SGROUPING, also LOCALE_SMONGROUPING
   int digits = 2;                     // LOCALE_IDIGITS
   int leadingZero = 1;                // LOCALE_ILZERO

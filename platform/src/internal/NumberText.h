@@ -10,7 +10,7 @@
 namespace platform::internal {
 
 // At most `significantDigits` significant digits, trailing zeros dropped;
-// scientific form ("1E+15", "1.5E-07") when the decimal exponent is below -4
+// scientific form ("1E+15", "1.5E-12") when the decimal exponent is below -11
 // or at least `significantDigits`. Negative zero is "0".
 std::u16string FormatReal(double value, int significantDigits, char16_t decimalSeparator);
 

@@ -14,7 +14,9 @@ class TextPattern {
 
   // Placeholders take the characters from the right unless ! is given; the
   // characters left over go before the first placeholder (after the last one
-  // with !). Without placeholders the whole text comes first.
+  // with !). Without placeholders the whole text comes first. < and > change
+  // the case of the placeholders after them (and of the characters left
+  // over with their placeholder); without placeholders, of the whole text.
   std::u16string Format(std::u16string_view text) const;
 
  private:
@@ -22,12 +24,13 @@ class TextPattern {
     bool placeholder;
     bool required;        // @ shows a space when it has no character
     std::u16string text;  // literal text
+    int letterCase = 0;   // a placeholder's case: -1 lower, 1 upper
   };
 
   std::vector<Token> tokens_;
   int placeholders_ = 0;
   bool fromLeft_ = false;
-  int letterCase_ = 0;  // -1 lower, 1 upper
+  int letterCase_ = 0;  // the case in force at the end: -1 lower, 1 upper
 };
 
 }  // namespace platform::internal

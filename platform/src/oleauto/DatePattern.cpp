@@ -261,31 +261,17 @@ void DatePattern::literal(std::u16string text) {
   if (!text.empty()) tokens_.push_back({Field::Literal, std::move(text), {}});
 }
 
-// m and mm stand for minutes right after an hour or right before a second.
+// m and mm stand for minutes right after an hour (literals between them
+// allowed); everywhere else they are the month.
 void DatePattern::resolveMinutes() {
-  auto previousField = [this](size_t i) -> const Token* {
-    while (i-- > 0) {
-      if (tokens_[i].field != Field::Literal) return &tokens_[i];
-    }
-    return nullptr;
-  };
-  auto nextField = [this](size_t i) -> const Token* {
-    while (++i < tokens_.size()) {
-      if (tokens_[i].field != Field::Literal) return &tokens_[i];
-    }
-    return nullptr;
-  };
-  for (size_t i = 0; i < tokens_.size(); ++i) {
-    Token& token = tokens_[i];
-    if (token.field != Field::Month && token.field != Field::Month2) continue;
-    const Token* before = previousField(i);
-    const Token* after = nextField(i);
+  const Token* lastField = nullptr;
+  for (Token& token : tokens_) {
+    if (token.field == Field::Literal) continue;
     const bool afterHour =
-        before && (before->field == Field::Hour || before->field == Field::Hour2);
-    const bool beforeSecond =
-        after && (after->field == Field::Second || after->field == Field::Second2);
-    if (!afterHour && !beforeSecond) continue;
-    token.field = token.field == Field::Month ? Field::Minute : Field::Minute2;
+        lastField && (lastField->field == Field::Hour || lastField->field == Field::Hour2);
+    if (afterHour && token.field == Field::Month) token.field = Field::Minute;
+    if (afterHour && token.field == Field::Month2) token.field = Field::Minute2;
+    lastField = &token;
   }
 }
 

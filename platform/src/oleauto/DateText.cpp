@@ -122,7 +122,8 @@ std::u16string FieldText(char16_t letter, size_t count, const Civil& t, const Lo
       if (count >= 3) return MonthName(t, locale, count == 3);
       return Padded(t.month, count);
     case u'y':
-      return count <= 2 ? Padded(t.year % 100, count) : Padded(t.year, 4);
+      // A full year is written as it is: 100, not 0100.
+      return count <= 2 ? Padded(t.year % 100, count) : Padded(t.year, 1);
     case u'h':
       return Padded(hour12, std::min<size_t>(count, 2));
     case u'H':
@@ -428,10 +429,11 @@ HRESULT VarBstrFromDate(DATE in, LCID lcid, ULONG flags, BSTR* out) {
   t.minute = static_cast<int>(seconds / 60 % 60);
   t.second = static_cast<int>(seconds % 60);
 
-  // Midnight shows the date alone; the day 0 (30 December 1899) shows the
-  // time alone.
+  // Midnight shows the date alone, unless LOCALE_USE_NLS asks for the time
+  // too; the day 0 (30 December 1899) shows the time alone.
   const bool showDate = !(flags & VAR_TIMEVALUEONLY) && (day != 0 || (flags & VAR_DATEVALUEONLY));
-  const bool showTime = !(flags & VAR_DATEVALUEONLY) && (seconds != 0 || !showDate);
+  const bool showTime =
+      !(flags & VAR_DATEVALUEONLY) && (seconds != 0 || !showDate || (flags & LOCALE_USE_NLS) != 0);
   const LocaleData& locale = platform::internal::LocaleDataFor(lcid);
   std::u16string text;
   if (showDate) text = ExpandPicture(locale.shortDate, t, locale);

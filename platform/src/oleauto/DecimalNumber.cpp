@@ -56,6 +56,45 @@ DecimalNumber DecimalNumber::FromScaled(int64_t value, int scale) {
   return number;
 }
 
+DecimalNumber DecimalNumber::FromDigits(std::string digits, int power, bool negative) {
+  DecimalNumber number;
+  number.point_ = static_cast<int>(digits.size()) + power;
+  number.digits_ = std::move(digits);
+  number.negative_ = negative;
+  number.normalize();
+  return number;
+}
+
+DecimalNumber DecimalNumber::FromWide(unsigned __int128 magnitude, int scale, bool negative) {
+  DecimalNumber number;
+  std::string digits;
+  while (magnitude != 0) {
+    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+    magnitude /= 10;
+  }
+  number.digits_ = digits;
+  number.point_ = static_cast<int>(digits.size()) - scale;
+  number.negative_ = negative;
+  number.normalize();
+  return number;
+}
+
+int DecimalNumber::Compare(const DecimalNumber& other) const {
+  const int sign = isZero() ? 0 : (negative_ ? -1 : 1);
+  const int otherSign = other.isZero() ? 0 : (other.negative_ ? -1 : 1);
+  if (sign != otherSign) return sign < otherSign ? -1 : 1;
+  if (sign == 0) return 0;
+  // Same sign: compare the magnitudes, then turn the order for negatives.
+  int order = 0;
+  if (point_ != other.point_) {
+    order = point_ < other.point_ ? -1 : 1;
+  } else {
+    const int byDigits = digits_.compare(other.digits_);
+    order = byDigits < 0 ? -1 : (byDigits > 0 ? 1 : 0);
+  }
+  return negative_ ? -order : order;
+}
+
 DecimalNumber DecimalNumber::magnitude() const {
   DecimalNumber copy = *this;
   copy.negative_ = false;
@@ -121,7 +160,7 @@ std::u16string DecimalNumber::GeneralText(int precision, char16_t decimal) const
   rounded.RoundToSignificant(precision);
   const int exponent = rounded.point_ - 1;
   std::u16string text = negative_ ? u"-" : u"";
-  if (exponent < -4 || exponent >= precision) {
+  if (exponent < -11 || exponent >= precision) {
     text.push_back(static_cast<char16_t>(rounded.digits_[0]));
     if (rounded.digits_.size() > 1) {
       text.push_back(decimal);

@@ -62,6 +62,8 @@ void NumberPattern::parse(std::u16string_view section) {
     } else if (c == u'.' && part == Part::Integer) {
       tokens_.push_back({Kind::DecimalPoint, part, {}});
       part = Part::Fraction;
+    } else if (c == u',' && i + 1 < section.size() && section[i + 1] == u' ') {
+      literal(u",");  // a comma followed by a space is text, not a separator
     } else if (c == u',' && part != Part::Exponent) {
       tokens_.push_back({Kind::Comma, part, {}});
     } else if (c == u'%') {
@@ -115,7 +117,6 @@ void NumberPattern::resolveCommas() {
 
 void NumberPattern::countSlots() {
   int firstRequiredInteger = -1;
-  int firstRequiredExponent = -1;
   for (const Token& token : tokens_) {
     if (token.kind == Kind::Percent) ++percents_;
     if (token.kind != Kind::Required && token.kind != Kind::Optional) continue;
@@ -130,13 +131,15 @@ void NumberPattern::countSlots() {
         if (required) minFractionDigits_ = fractionSlots_;
         break;
       case Part::Exponent:
-        if (required && firstRequiredExponent < 0) firstRequiredExponent = exponentSlots_;
+        // The exponent shows as many digits as it has 0 placeholders.
+        if (required) ++minExponentDigits_;
         ++exponentSlots_;
         break;
     }
   }
   if (firstRequiredInteger >= 0) minIntegerDigits_ = integerSlots_ - firstRequiredInteger;
-  if (firstRequiredExponent >= 0) minExponentDigits_ = exponentSlots_ - firstRequiredExponent;
+  // ... and at least one.
+  minExponentDigits_ = std::max(1, minExponentDigits_);
 }
 
 std::u16string NumberPattern::Format(const DecimalNumber& value, const LocaleData& locale) const {
@@ -204,6 +207,8 @@ std::u16string NumberPattern::emit(const Digits& digits, const LocaleData& local
         } else if (token.text[1] == u'+') {
           out.push_back(u'+');
         }
+        // Without placeholders of its own the exponent still shows its digits.
+        if (exponentSlots_ == 0) out.append(digits.exponent.begin(), digits.exponent.end());
         break;
       case Kind::Required:
       case Kind::Optional:

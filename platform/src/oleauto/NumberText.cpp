@@ -11,6 +11,10 @@
 namespace platform::internal {
 namespace {
 
+// Numbers down to 1E-11 are written out in full ("0.00000000001"); smaller
+// ones in exponent form.
+constexpr int kLowestPlainExponent = -11;
+
 std::u16string Widen(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());
 }
@@ -47,7 +51,7 @@ std::u16string FormatReal(double value, int significantDigits, char16_t decimalS
 
   std::u16string out;
   if (value < 0) out += u'-';
-  if (exponent < -4 || exponent >= significantDigits) {
+  if (exponent < kLowestPlainExponent || exponent >= significantDigits) {
     out += static_cast<char16_t>(digits[0]);
     if (digits.size() > 1) {
       out += decimalSeparator;
@@ -132,7 +136,9 @@ HRESULT VarBstrFromCy(CY in, LCID lcid, ULONG, BSTR* out) {
   return ReturnBstr(platform::internal::FormatCurrency(in.int64, LocaleDataFor(lcid).decimal), out);
 }
 
-HRESULT VarBstrFromBool(VARIANT_BOOL in, LCID, ULONG, BSTR* out) {
-  // The words are the same in every locale this platform knows.
-  return ReturnBstr(in ? u"True" : u"False", out);
+HRESULT VarBstrFromBool(VARIANT_BOOL in, LCID lcid, ULONG flags, BSTR* out) {
+  // The English words, or with VAR_LOCALBOOL the locale's own.
+  if (!(flags & VAR_LOCALBOOL)) return ReturnBstr(in ? u"True" : u"False", out);
+  const platform::internal::LocaleData& locale = LocaleDataFor(lcid);
+  return ReturnBstr(in ? locale.trueWord : locale.falseWord, out);
 }

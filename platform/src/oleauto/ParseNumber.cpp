@@ -8,8 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "internal/DecimalNumber.h"
 #include "internal/LocaleData.h"
 #include "internal/NumberParsing.h"
+#include "internal/NumericValue.h"
 #include "platform/oleauto.h"
 
 namespace platform::internal {
@@ -69,9 +71,25 @@ class NumberScanner {
                       NUMPRS_TRAILING_MINUS)) != 0;
   }
 
+  // Where the locale groups digits with a space-like character, every
+  // space-like character is a group separator.
+  bool SpaceLikeGroups() const { return IsSpaceLike(locale_.thousands); }
+  static bool IsSpaceLike(char16_t c) { return c == u' ' || c == 0xA0 || c == 0x202F; }
+  bool IsGroupSeparator(char16_t c) const {
+    return c == locale_.thousands || (SpaceLikeGroups() && IsSpaceLike(c));
+  }
+
+  // Trailing white space does not include the space-like group separators
+  // when NUMPRS_THOUSANDS does not allow them.
+  bool IsWhiteSpace(char16_t c, ULONG flag) const {
+    if (!IsParserWhiteSpace(c)) return false;
+    return !(flag == NUMPRS_TRAILING_WHITE && SpaceLikeGroups() && IsSpaceLike(c) &&
+             !Allowed(NUMPRS_THOUSANDS));
+  }
+
   bool TakeWhiteSpace(ULONG flag) {
-    if (!Allowed(flag) || !IsParserWhiteSpace(Peek())) return false;
-    while (IsParserWhiteSpace(Peek()))
+    if (!Allowed(flag) || !IsWhiteSpace(Peek(), flag)) return false;
+    while (IsWhiteSpace(Peek(), flag))
       ++pos_;
     found_ |= flag;
     return true;
@@ -92,8 +110,12 @@ class NumberScanner {
     return false;
   }
 
-  bool TakeCurrency() {
-    if (!Allowed(NUMPRS_CURRENCY) || Found(NUMPRS_CURRENCY)) return false;
+  // The locale's symbol, of one or more characters. Leading, it stands once;
+  // trailing, it may repeat. A hexadecimal or octal number takes none after
+  // its digits.
+  bool TakeCurrency(bool trailing) {
+    if (!Allowed(NUMPRS_CURRENCY)) return false;
+    if (trailing ? baseShift_ != 0 : Found(NUMPRS_CURRENCY)) return false;
     const std::u16string_view symbol = locale_.currency ? locale_.currency : u"";
     if (symbol.empty() || text_.substr(pos_, symbol.size()) != symbol) return false;
     pos_ += symbol.size();
@@ -105,7 +127,7 @@ class NumberScanner {
     for (;;) {
       if (TakeWhiteSpace(NUMPRS_LEADING_WHITE)) continue;
       if (TakeSign(NUMPRS_LEADING_PLUS, NUMPRS_LEADING_MINUS)) continue;
-      if (TakeCurrency()) continue;
+      if (TakeCurrency(false)) continue;
       if (Allowed(NUMPRS_PARENS) && !Found(NUMPRS_PARENS) && Peek() == u'(') {
         found_ |= NUMPRS_PARENS;
         ++pos_;
@@ -116,7 +138,8 @@ class NumberScanner {
   }
 
   void ScanBasePrefix() {
-    if (!Allowed(NUMPRS_HEX_OCT) || Peek() != u'&') return;
+    // A currency symbol never introduces a hexadecimal or octal number.
+    if (!Allowed(NUMPRS_HEX_OCT) || Found(NUMPRS_CURRENCY) || Peek() != u'&') return;
     const char16_t kind = Peek(1);
     if (kind == u'H' || kind == u'h') {
       baseShift_ = 4;
@@ -180,7 +203,7 @@ class NumberScanner {
       if (digit >= 0) {
         TakeDigit(digit);
         ++pos_;
-      } else if (decimalBase && Allowed(NUMPRS_THOUSANDS) && c == locale_.thousands &&
+      } else if (decimalBase && Allowed(NUMPRS_THOUSANDS) && IsGroupSeparator(c) &&
                  !Found(NUMPRS_DECIMAL) && HaveMantissaDigit()) {
         found_ |= NUMPRS_THOUSANDS;
         ++pos_;
@@ -200,7 +223,7 @@ class NumberScanner {
     for (;;) {
       if (TakeWhiteSpace(NUMPRS_TRAILING_WHITE)) continue;
       if (TakeSign(NUMPRS_TRAILING_PLUS, NUMPRS_TRAILING_MINUS)) continue;
-      if (TakeCurrency()) continue;
+      if (TakeCurrency(true)) continue;
       if (Found(NUMPRS_PARENS) && !parensClosed_ && Peek() == u')') {
         parensClosed_ = true;
         found_ |= NUMPRS_NEG;
@@ -223,9 +246,11 @@ class NumberScanner {
     if (Allowed(NUMPRS_USE_ALL) && pos_ < text_.size()) return DISP_E_TYPEMISMATCH;
 
     if (digitCount_ == 0 && !droppedNonZero_) {
-      // The number is zero: one zero digit, whatever its notation.
+      // The number is zero: one zero digit; the zeros after the decimal
+      // point still count in the power of ten (".000" is 0 x 10^-3).
       digits_[0] = 0;
       out->cDig = 1;
+      out->nPwr10 = pwr10_ + exponent_;
       return S_OK;
     }
     if (baseShift_ == 0) {
@@ -411,6 +436,16 @@ bool StoreCurrency(const BYTE* digits, int count, int pwr10, bool negative, VARI
   return true;
 }
 
+bool StoreDecimal(const BYTE* digits, int count, int pwr10, bool negative, VARIANT* out) {
+  std::string text;
+  for (int i = 0; i < count; ++i)
+    text.push_back(static_cast<char>('0' + digits[i]));
+  const auto number = platform::internal::DecimalNumber::FromDigits(text, pwr10, negative);
+  if (!platform::internal::DecimalFromNumber(number, &out->decVal)) return false;
+  out->vt = VT_DECIMAL;
+  return true;
+}
+
 bool HasFraction(const BYTE* digits, int count, int pwr10) {
   for (int i = std::max(0, count + pwr10); i < count; ++i) {
     if (digits[i] != 0) return true;
@@ -479,6 +514,9 @@ HRESULT VarNumFromParseNum(NUMPARSE* numprs, BYTE* digits, ULONG vtBits, VARIANT
     }
   }
   if ((vtBits & VTBIT_CY) && StoreCurrency(digits, count, pwr10, negative, result)) return S_OK;
+  if ((vtBits & VTBIT_DECIMAL) && StoreDecimal(digits, count, pwr10, negative, result)) {
+    return S_OK;
+  }
   return DISP_E_OVERFLOW;
 }
 

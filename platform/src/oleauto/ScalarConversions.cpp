@@ -3,10 +3,13 @@
 // and Booleans under a locale.
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string_view>
 
+#include "internal/LocaleData.h"
 #include "internal/NumberParsing.h"
 #include "internal/Rounding.h"
+#include "platform/kernel.h"
 #include "platform/oleauto.h"
 
 namespace {
@@ -49,6 +52,10 @@ bool EqualsIgnoringCase(std::u16string_view text, std::u16string_view word) {
 
 }  // namespace
 
+HRESULT VarUI1FromR8(DOUBLE in, BYTE* out) {
+  return IntegerFromReal(in, out);
+}
+
 HRESULT VarI4FromR8(DOUBLE in, LONG* out) {
   return IntegerFromReal(in, out);
 }
@@ -82,6 +89,24 @@ HRESULT VarR8FromCy(CY in, DOUBLE* out) {
   return S_OK;
 }
 
+HRESULT VarI1FromStr(LPCOLESTR text, LCID lcid, ULONG flags, CHAR* out) {
+  return ScalarFromText(text, lcid, flags, VTBIT_I1, out, [](const VARIANT& v) { return v.cVal; });
+}
+
+HRESULT VarUI1FromStr(LPCOLESTR text, LCID lcid, ULONG flags, BYTE* out) {
+  return ScalarFromText(text, lcid, flags, VTBIT_UI1, out, [](const VARIANT& v) { return v.bVal; });
+}
+
+HRESULT VarUI4FromStr(LPCOLESTR text, LCID lcid, ULONG flags, ULONG* out) {
+  return ScalarFromText(text, lcid, flags, VTBIT_UI4, out,
+                        [](const VARIANT& v) { return v.ulVal; });
+}
+
+HRESULT VarUI8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, ULONG64* out) {
+  return ScalarFromText(text, lcid, flags, VTBIT_UI8, out,
+                        [](const VARIANT& v) { return v.ullVal; });
+}
+
 HRESULT VarI2FromStr(LPCOLESTR text, LCID lcid, ULONG flags, SHORT* out) {
   return ScalarFromText(text, lcid, flags, VTBIT_I2, out, [](const VARIANT& v) { return v.iVal; });
 }
@@ -99,22 +124,37 @@ HRESULT VarR8FromStr(LPCOLESTR text, LCID lcid, ULONG flags, DOUBLE* out) {
                         [](const VARIANT& v) { return v.dblVal; });
 }
 
+namespace {
+
+// The Boolean a word names: the English words and their "#TRUE#" and
+// "#FALSE#" forms always, the locale's own with VAR_LOCALBOOL; any case.
+std::optional<bool> TruthOfWord(std::u16string_view text, LCID lcid, ULONG flags) {
+  if (EqualsIgnoringCase(text, u"True") || EqualsIgnoringCase(text, u"#TRUE#")) return true;
+  if (EqualsIgnoringCase(text, u"False") || EqualsIgnoringCase(text, u"#FALSE#")) return false;
+  if (!(flags & VAR_LOCALBOOL)) return std::nullopt;
+  // The locale's words may hold letters beyond ASCII ("Fa\u0142sz").
+  auto sameWord = [&](std::u16string_view word) {
+    return CompareStringW(lcid, NORM_IGNORECASE, text.data(), static_cast<int>(text.size()),
+                          word.data(), static_cast<int>(word.size())) == CSTR_EQUAL;
+  };
+  const platform::internal::LocaleData& locale = platform::internal::LocaleDataFor(lcid);
+  if (sameWord(locale.trueWord)) return true;
+  if (sameWord(locale.falseWord)) return false;
+  return std::nullopt;
+}
+
+}  // namespace
+
 HRESULT VarBoolFromStr(LPCOLESTR text, LCID lcid, ULONG flags, VARIANT_BOOL* out) {
   if (!out) return E_INVALIDARG;
   if (!text) return DISP_E_TYPEMISMATCH;
-  // The words are accepted in any case and in every locale; anything else
-  // must be a number, and any number but zero is true.
-  const std::u16string_view view(text);
-  if (EqualsIgnoringCase(view, u"True")) {
-    *out = VARIANT_TRUE;
-    return S_OK;
-  }
-  if (EqualsIgnoringCase(view, u"False")) {
-    *out = VARIANT_FALSE;
+  // Anything but a word must be a number, and any number but zero is true.
+  if (const std::optional<bool> truth = TruthOfWord(text, lcid, flags)) {
+    *out = *truth ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
   }
   DOUBLE number = 0;
-  HRESULT hr = VarR8FromStr(text, lcid, flags, &number);
+  HRESULT hr = VarR8FromStr(text, lcid, flags & ~VAR_LOCALBOOL, &number);
   if (FAILED(hr)) return hr;
   *out = number != 0.0 ? VARIANT_TRUE : VARIANT_FALSE;
   return S_OK;

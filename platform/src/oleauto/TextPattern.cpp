@@ -25,7 +25,7 @@ TextPattern::TextPattern(std::u16string_view section) {
     switch (c) {
       case u'@':
       case u'&':
-        tokens_.push_back({true, c == u'@', {}});
+        tokens_.push_back({true, c == u'@', {}, letterCase_});
         ++placeholders_;
         break;
       case u'<':
@@ -55,13 +55,16 @@ TextPattern::TextPattern(std::u16string_view section) {
 }
 
 std::u16string TextPattern::Format(std::u16string_view text) const {
-  std::u16string cased(text);
-  for (char16_t& c : cased) {
-    if (letterCase_ < 0) c = toLower(c);
-    if (letterCase_ > 0) c = toUpper(c);
-  }
-  std::u16string out = placeholders_ == 0 ? cased : u"";
-  const int length = static_cast<int>(cased.size());
+  auto inCase = [](std::u16string_view part, int letterCase) {
+    std::u16string cased(part);
+    for (char16_t& c : cased) {
+      if (letterCase < 0) c = toLower(c);
+      if (letterCase > 0) c = toUpper(c);
+    }
+    return cased;
+  };
+  std::u16string out = placeholders_ == 0 ? inCase(text, letterCase_) : u"";
+  const int length = static_cast<int>(text.size());
   const int excess = length - placeholders_;
   int slot = 0;
   for (const Token& token : tokens_) {
@@ -71,14 +74,17 @@ std::u16string TextPattern::Format(std::u16string_view text) const {
     }
     // The character index this placeholder shows, -1 or beyond for none.
     const int index = fromLeft_ ? slot : slot + excess;
-    if (!fromLeft_ && slot == 0 && excess > 0) out += cased.substr(0, excess);
+    if (!fromLeft_ && slot == 0 && excess > 0)
+      out += inCase(text.substr(0, excess), token.letterCase);
     if (index >= 0 && index < length) {
-      out.push_back(cased[index]);
+      out += inCase(text.substr(index, 1), token.letterCase);
     } else if (token.required) {
       out.push_back(u' ');
     }
     ++slot;
-    if (fromLeft_ && slot == placeholders_ && excess > 0) out += cased.substr(placeholders_);
+    if (fromLeft_ && slot == placeholders_ && excess > 0) {
+      out += inCase(text.substr(placeholders_), token.letterCase);
+    }
   }
   return out;
 }

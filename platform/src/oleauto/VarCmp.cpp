@@ -1,10 +1,16 @@
 // VarCmp: the comparison of two variants.
 //
 // Null on either side gives VARCMP_NULL. Two texts compare through
-// VarBstrCmp. Numbers of any types compare by value. A text against a number
-// is read as a number under the locale when it is one; a text that is not a
-// number is greater than every number. Empty is 0 against a number and the
-// empty text against a text.
+// VarBstrCmp; Empty against a text is the empty text. Numbers of any types
+// (Empty being 0) compare by value. A text against a number is greater,
+// whatever it holds, unless the caller marks a side with VT_RESERVED, the
+// mark of a typed operand:
+// - a marked text meets an unmarked number: the number becomes text and the
+//   two texts compare;
+// - a marked number meets an unmarked text: the text is read as a number
+//   under the locale, and is greater when it is none;
+// - both sides marked: the text is greater.
+// Two error values compare by their codes.
 #include "internal/NumberParsing.h"
 #include "internal/NumericValue.h"
 #include "internal/VariantType.h"
@@ -21,41 +27,68 @@ HRESULT FromOrder(int order) {
 // The number a text holds under the locale; false when it holds none.
 bool NumberOfText(BSTR text, LCID lcid, NumericValue* out) {
   Variant parsed;
-  // Integers stay exact; anything else is read as a double.
-  if (FAILED(platform::internal::NumberFromText(text ? text : u"", lcid, 0,
-                                                VTBIT_I8 | VTBIT_UI8 | VTBIT_R8, &parsed))) {
+  // Integers stay exact, as do decimals within 96 bits; the rest is a double.
+  if (FAILED(platform::internal::NumberFromText(
+          text ? text : u"", lcid, 0, VTBIT_I8 | VTBIT_UI8 | VTBIT_DECIMAL | VTBIT_R8, &parsed))) {
     return false;
   }
   return NumericValue::Read(parsed, out);
 }
 
-// A text against a number: -1, 0 or 1 from the text's point of view.
-int CompareTextWithNumber(BSTR text, const NumericValue& number, LCID lcid) {
-  NumericValue value;
-  if (!NumberOfText(text, lcid, &value)) return 1;
-  return value.Compare(number);
+// One side as the caller passed it: the value and whether it carries the mark.
+struct Side {
+  const VARIANT& value;
+  bool marked;
+};
+
+// A text (left) against a number (right), from the text's point of view.
+HRESULT CompareTextWithNumber(const Side& text, const Side& number, LCID lcid, ULONG flags) {
+  if (text.marked && !number.marked) {
+    Variant numberText;
+    const HRESULT hr = VariantChangeTypeEx(&numberText, &number.value, lcid, 0, VT_BSTR);
+    if (FAILED(hr)) return hr;
+    return VarBstrCmp(text.value.bstrVal, numberText.bstrVal, lcid, flags);
+  }
+  if (number.marked && !text.marked) {
+    NumericValue textNumber;
+    NumericValue numberValue;
+    if (!NumberOfText(text.value.bstrVal, lcid, &textNumber) ||
+        !NumericValue::Read(number.value, &numberValue)) {
+      return VARCMP_GT;
+    }
+    return FromOrder(textNumber.Compare(numberValue));
+  }
+  return VARCMP_GT;
 }
 
-HRESULT CompareValues(const VARIANT& left, const VARIANT& right, LCID lcid, ULONG flags) {
-  if (left.vt == VT_NULL || right.vt == VT_NULL) return VARCMP_NULL;
-  const bool leftText = left.vt == VT_BSTR;
-  const bool rightText = right.vt == VT_BSTR;
-  if (leftText && rightText) return VarBstrCmp(left.bstrVal, right.bstrVal, lcid, flags);
-  if (leftText && right.vt == VT_EMPTY) return VarBstrCmp(left.bstrVal, nullptr, lcid, flags);
-  if (rightText && left.vt == VT_EMPTY) return VarBstrCmp(nullptr, right.bstrVal, lcid, flags);
+HRESULT Mirror(HRESULT outcome) {
+  if (outcome == VARCMP_LT) return VARCMP_GT;
+  if (outcome == VARCMP_GT) return VARCMP_LT;
+  return outcome;
+}
+
+HRESULT CompareValues(const Side& left, const Side& right, LCID lcid, ULONG flags) {
+  const VARIANT& l = left.value;
+  const VARIANT& r = right.value;
+  if (l.vt == VT_NULL || r.vt == VT_NULL) return VARCMP_NULL;
+  const bool leftText = l.vt == VT_BSTR;
+  const bool rightText = r.vt == VT_BSTR;
+  if (leftText && rightText) return VarBstrCmp(l.bstrVal, r.bstrVal, lcid, flags);
+  if (leftText && r.vt == VT_EMPTY) return VarBstrCmp(l.bstrVal, nullptr, lcid, flags);
+  if (rightText && l.vt == VT_EMPTY) return VarBstrCmp(nullptr, r.bstrVal, lcid, flags);
+  if (l.vt == VT_ERROR && r.vt == VT_ERROR) {
+    return l.scode < r.scode ? VARCMP_LT : (l.scode > r.scode ? VARCMP_GT : VARCMP_EQ);
+  }
 
   NumericValue leftNumber;
   NumericValue rightNumber;
-  const bool leftNumeric = NumericValue::Read(left, &leftNumber);
-  const bool rightNumeric = NumericValue::Read(right, &rightNumber);
-  if (leftText && rightNumeric) {
-    return FromOrder(CompareTextWithNumber(left.bstrVal, rightNumber, lcid));
-  }
-  if (rightText && leftNumeric) {
-    return FromOrder(-CompareTextWithNumber(right.bstrVal, leftNumber, lcid));
-  }
+  const bool leftNumeric = NumericValue::Read(l, &leftNumber);
+  const bool rightNumeric = NumericValue::Read(r, &rightNumber);
+  if (leftText && rightNumeric) return CompareTextWithNumber(left, right, lcid, flags);
+  if (rightText && leftNumeric) return Mirror(CompareTextWithNumber(right, left, lcid, flags));
   if (leftNumeric && rightNumeric) return FromOrder(leftNumber.Compare(rightNumber));
-  // Objects, arrays, error values and the other types have no order.
+  // Objects, arrays, an error value against another type and the other
+  // types have no order.
   return DISP_E_TYPEMISMATCH;
 }
 
@@ -63,15 +96,22 @@ HRESULT CompareValues(const VARIANT& left, const VARIANT& right, LCID lcid, ULON
 
 HRESULT VarCmp(LPVARIANT left, LPVARIANT right, LCID lcid, ULONG flags) {
   if (!left || !right) return E_INVALIDARG;
-  if (!platform::internal::IsValidVariantType(left->vt) ||
-      !platform::internal::IsValidVariantType(right->vt)) {
+  const bool leftMarked = (left->vt & VT_RESERVED) != 0;
+  const bool rightMarked = (right->vt & VT_RESERVED) != 0;
+  // The mark is read here; the value is compared without it.
+  VARIANT leftPlain = *left;
+  VARIANT rightPlain = *right;
+  leftPlain.vt &= ~VT_RESERVED;
+  rightPlain.vt &= ~VT_RESERVED;
+  if (!platform::internal::IsValidVariantType(leftPlain.vt) ||
+      !platform::internal::IsValidVariantType(rightPlain.vt)) {
     return DISP_E_BADVARTYPE;
   }
   // References compare as the values they point to.
   Variant leftValue;
   Variant rightValue;
-  HRESULT hr = VariantCopyInd(&leftValue, left);
-  if (SUCCEEDED(hr)) hr = VariantCopyInd(&rightValue, right);
+  HRESULT hr = VariantCopyInd(&leftValue, &leftPlain);
+  if (SUCCEEDED(hr)) hr = VariantCopyInd(&rightValue, &rightPlain);
   if (FAILED(hr)) return hr == E_INVALIDARG ? DISP_E_TYPEMISMATCH : hr;
-  return CompareValues(leftValue, rightValue, lcid, flags);
+  return CompareValues({leftValue, leftMarked}, {rightValue, rightMarked}, lcid, flags);
 }

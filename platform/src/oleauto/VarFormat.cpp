@@ -1,6 +1,8 @@
 // VarFormat: formats a value by the format language of the automation
-// services, in the user's locale.
+// services, in the user's locale. VarTokenizeFormatString keeps a format for
+// VarFormatFromTokens, which formats in the locale it is given.
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -430,25 +432,68 @@ int localeFirstWeek(const LocaleData& locale) {
   return kWeeks[locale.firstWeekOfYear % 3];
 }
 
-}  // namespace
-
-HRESULT VarFormat(LPVARIANT value, LPOLESTR format, int firstDay, int firstWeek, ULONG /*flags*/,
-                  BSTR* out) {
+// Formats value with format under lcid; the validated arguments of VarFormat.
+HRESULT FormatUnder(LPVARIANT value, std::u16string_view format, int firstDay, int firstWeek,
+                    LCID lcid, BSTR* out) {
   if (!out) return E_INVALIDARG;
   *out = nullptr;
   if (!value || firstDay < 0 || firstDay > 7 || firstWeek < 0 || firstWeek > 3) {
     return E_INVALIDARG;
   }
-  const LocaleData& locale = platform::internal::LocaleDataFor(LOCALE_USER_DEFAULT);
+  const LocaleData& locale = platform::internal::LocaleDataFor(lcid);
   const Context context{locale, firstDay ? firstDay : localeFirstDay(locale),
                         firstWeek ? firstWeek : localeFirstWeek(locale)};
   Value input;
   HRESULT hr = readValue(*value, &input);
   if (FAILED(hr)) return hr;
   Text text;
-  hr = formatValue(input, format ? std::u16string_view(format) : std::u16string_view(), context,
-                   &text);
+  hr = formatValue(input, format, context, &text);
   if (FAILED(hr) || !text) return hr;
   *out = SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
   return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+// The token buffer: a signature, the first day and week, the length of the
+// format text in characters, then the text itself.
+constexpr uint32_t kTokenSignature = 0x4B4F5446;  // "FTOK"
+constexpr size_t kTokenHeader = 4 + 1 + 1 + 4;
+
+}  // namespace
+
+HRESULT VarFormat(LPVARIANT value, LPOLESTR format, int firstDay, int firstWeek, ULONG /*flags*/,
+                  BSTR* out) {
+  return FormatUnder(value, format ? std::u16string_view(format) : std::u16string_view(), firstDay,
+                     firstWeek, LOCALE_USER_DEFAULT, out);
+}
+
+HRESULT VarTokenizeFormatString(LPOLESTR pstrFormat, LPBYTE rgbTok, int cbTok, int iFirstDay,
+                                int iFirstWeek, LCID /*lcid*/, int* pcbActual) {
+  if (!rgbTok || cbTok < 0 || iFirstDay < 0 || iFirstDay > 7 || iFirstWeek < 0 || iFirstWeek > 3) {
+    return E_INVALIDARG;
+  }
+  const std::u16string_view format = pstrFormat ? std::u16string_view(pstrFormat) : u"";
+  const size_t needed = kTokenHeader + format.size() * sizeof(char16_t);
+  if (needed > static_cast<size_t>(cbTok)) return DISP_E_BUFFERTOOSMALL;
+  const auto length = static_cast<uint32_t>(format.size());
+  std::memcpy(rgbTok, &kTokenSignature, 4);
+  rgbTok[4] = static_cast<BYTE>(iFirstDay);
+  rgbTok[5] = static_cast<BYTE>(iFirstWeek);
+  std::memcpy(rgbTok + 6, &length, 4);
+  if (length != 0) std::memcpy(rgbTok + kTokenHeader, format.data(), length * sizeof(char16_t));
+  if (pcbActual) *pcbActual = static_cast<int>(needed);
+  return S_OK;
+}
+
+HRESULT VarFormatFromTokens(LPVARIANT pvarIn, LPOLESTR /*pstrFormat*/, LPBYTE pbTokCur,
+                            ULONG /*dwFlags*/, BSTR* pbstrOut, LCID lcid) {
+  if (!pbstrOut) return E_INVALIDARG;
+  *pbstrOut = nullptr;
+  uint32_t signature = 0;
+  if (pbTokCur) std::memcpy(&signature, pbTokCur, 4);
+  if (!pbTokCur || signature != kTokenSignature) return E_INVALIDARG;
+  uint32_t length = 0;
+  std::memcpy(&length, pbTokCur + 6, 4);
+  std::u16string format(length, u'\0');
+  if (length != 0) std::memcpy(format.data(), pbTokCur + kTokenHeader, length * sizeof(char16_t));
+  return FormatUnder(pvarIn, format, pbTokCur[4], pbTokCur[5], lcid, pbstrOut);
 }

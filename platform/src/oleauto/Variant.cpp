@@ -133,6 +133,8 @@ void VariantInit(VARIANTARG* v) {
 
 HRESULT VariantClear(VARIANTARG* v) {
   if (!v) return E_INVALIDARG;
+  // VT_RESERVED marks a typed operand for VarCmp; the value is its base type.
+  v->vt &= ~VT_RESERVED;
   if (!IsValidVariantType(v->vt)) return DISP_E_BADVARTYPE;
   if (!IsByRef(v->vt)) {
     if (IsArray(v->vt)) {
@@ -151,11 +153,17 @@ HRESULT VariantClear(VARIANTARG* v) {
 HRESULT VariantCopy(VARIANTARG* dest, const VARIANTARG* src) {
   if (!dest || !src) return E_INVALIDARG;
   if (dest == src) return S_OK;
-  if (!IsValidVariantType(src->vt)) return DISP_E_BADVARTYPE;
+  // A VT_RESERVED mark (a typed operand, for VarCmp) travels with the copy.
+  const VARTYPE mark = src->vt & VT_RESERVED;
+  VARIANT plain = *src;
+  plain.vt &= ~VT_RESERVED;
+  if (!IsValidVariantType(plain.vt)) return DISP_E_BADVARTYPE;
   VARIANT copy;
-  HRESULT hr = IsByRef(src->vt) ? (copy = *src, S_OK) : CopyOwnedValue(&copy, *src);
+  HRESULT hr = IsByRef(plain.vt) ? (copy = plain, S_OK) : CopyOwnedValue(&copy, plain);
   if (FAILED(hr)) return hr;
-  return Install(dest, copy);
+  hr = Install(dest, copy);
+  if (SUCCEEDED(hr)) dest->vt |= mark;
+  return hr;
 }
 
 HRESULT VariantCopyInd(VARIANT* dest, const VARIANTARG* src) {

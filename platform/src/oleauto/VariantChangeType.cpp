@@ -54,10 +54,27 @@ const IntegerRange* FindIntegerRange(VARTYPE vt) {
   return nullptr;
 }
 
+// A decimal's magnitude divided by 10^(scale - newScale), rounded half to
+// even; newScale <= scale.
+unsigned __int128 RescaleDown(unsigned __int128 magnitude, int scale, int newScale) {
+  unsigned __int128 divisor = 1;
+  for (int k = newScale; k < scale; ++k)
+    divisor *= 10;
+  const unsigned __int128 quotient = magnitude / divisor;
+  const unsigned __int128 twice = (magnitude % divisor) * 2;
+  const bool up = twice > divisor || (twice == divisor && (quotient & 1) != 0);
+  return quotient + (up ? 1 : 0);
+}
+
 // The number as an exact integer, rounded half to even; false on overflow.
 bool IntegerValue(const Number& n, __int128* value) {
   using Kind = Number::Kind;
   switch (n.kind) {
+    case Kind::Decimal: {
+      const unsigned __int128 magnitude = RescaleDown(n.mantissa, n.scale, 0);
+      *value = n.negative ? -static_cast<__int128>(magnitude) : static_cast<__int128>(magnitude);
+      return true;
+    }
     case Kind::Signed:
       *value = n.i;
       return true;
@@ -107,18 +124,7 @@ HRESULT WriteInteger(const Number& n, const IntegerRange& range, VARIANT* out) {
 }
 
 double RealValue(const Number& n) {
-  using Kind = Number::Kind;
-  switch (n.kind) {
-    case Kind::Signed:
-      return static_cast<double>(n.i);
-    case Kind::Unsigned:
-      return static_cast<double>(n.u);
-    case Kind::Currency:
-      return static_cast<double>(n.i) / 10000.0;
-    case Kind::Real:
-      return n.d;
-  }
-  return 0;
+  return n.AsDouble();
 }
 
 HRESULT WriteCurrency(const Number& n, VARIANT* out) {
@@ -128,6 +134,20 @@ HRESULT WriteCurrency(const Number& n, VARIANT* out) {
     return S_OK;
   }
   if (n.kind == Number::Kind::Real) return VarCyFromR8(n.d, &out->cyVal);
+  if (n.kind == Number::Kind::Decimal) {
+    unsigned __int128 scaled = n.mantissa;
+    if (n.scale > 4) {
+      scaled = RescaleDown(n.mantissa, n.scale, 4);
+    } else {
+      for (int k = n.scale; k < 4; ++k)
+        scaled *= 10;
+    }
+    const unsigned __int128 limit = n.negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
+    if (scaled > limit) return DISP_E_OVERFLOW;
+    out->cyVal.int64 = n.negative ? static_cast<int64_t>(0 - static_cast<uint64_t>(scaled))
+                                  : static_cast<int64_t>(scaled);
+    return S_OK;
+  }
   const __int128 scaled = (n.kind == Number::Kind::Signed ? __int128{n.i} : __int128{n.u}) * 10000;
   if (scaled < INT64_MIN || scaled > INT64_MAX) return DISP_E_OVERFLOW;
   out->cyVal.int64 = static_cast<int64_t>(scaled);
@@ -158,6 +178,10 @@ HRESULT WriteNumber(const Number& n, VARTYPE vt, VARIANT* out) {
     }
     case VT_CY:
       return WriteCurrency(n, out);
+    case VT_DECIMAL:
+      if (!n.ToDecimal(&out->decVal)) return DISP_E_OVERFLOW;
+      out->vt = VT_DECIMAL;
+      return S_OK;
     case VT_BOOL:
       out->vt = VT_BOOL;
       out->llVal = 0;
@@ -166,6 +190,20 @@ HRESULT WriteNumber(const Number& n, VARTYPE vt, VARIANT* out) {
       return S_OK;
   }
   return DISP_E_TYPEMISMATCH;
+}
+
+// All the digits of a number, never in exponent form.
+std::u16string PlainText(const platform::internal::DecimalNumber& number, char16_t decimal) {
+  if (number.isZero()) return u"0";
+  const std::string integer = number.IntegerDigits();
+  std::u16string text = number.negative() ? u"-" : u"";
+  text += integer.empty() ? u"0" : std::u16string(integer.begin(), integer.end());
+  const int places = static_cast<int>(number.significantDigits().size()) - number.pointPosition();
+  if (places <= 0) return text;
+  const std::string fraction = number.FractionDigits(places);
+  text += decimal;
+  text.append(fraction.begin(), fraction.end());
+  return text;
 }
 
 HRESULT TextOf(const VARIANT& v, LCID lcid, USHORT flags, BSTR* out) {
@@ -181,12 +219,17 @@ HRESULT TextOf(const VARIANT& v, LCID lcid, USHORT flags, BSTR* out) {
     case VT_CY:
       return ReturnBstr(FormatCurrency(v.cyVal.int64, decimal), out);
     case VT_DATE:
-      return VarBstrFromDate(v.date, lcid, 0, out);
+      // With VARIANT_USE_NLS the time of day is written even at midnight.
+      return VarBstrFromDate(v.date, lcid, (flags & VARIANT_USE_NLS) ? LOCALE_USE_NLS : 0, out);
     case VT_BOOL:
-      if (flags & (VARIANT_ALPHABOOL | VARIANT_LOCALBOOL)) {
-        return VarBstrFromBool(v.boolVal, lcid, 0, out);
-      }
+      if (flags & VARIANT_LOCALBOOL) return VarBstrFromBool(v.boolVal, lcid, VAR_LOCALBOOL, out);
+      if (flags & VARIANT_ALPHABOOL) return VarBstrFromBool(v.boolVal, lcid, 0, out);
       return ReturnBstr(v.boolVal ? u"-1" : u"0", out);
+    case VT_DECIMAL: {
+      Number n;
+      if (!platform::internal::ReadDecimal(v.decVal, &n)) return DISP_E_BADVARTYPE;
+      return ReturnBstr(PlainText(n.Digits(), decimal), out);
+    }
   }
   Number n;
   if (!Number::Read(v, &n)) return DISP_E_TYPEMISMATCH;
@@ -202,7 +245,9 @@ HRESULT NumberFromBstr(BSTR text, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* 
     case VT_BOOL:
       out->llVal = 0;
       out->vt = VT_BOOL;
-      return VarBoolFromStr(chars, lcid, localeFlags, &out->boolVal);
+      return VarBoolFromStr(chars, lcid,
+                            localeFlags | (flags & VARIANT_LOCALBOOL ? VAR_LOCALBOOL : 0),
+                            &out->boolVal);
     case VT_DATE:
       out->vt = VT_DATE;
       return VarDateFromStr(chars, lcid, localeFlags, &out->date);
@@ -214,7 +259,7 @@ HRESULT NumberFromBstr(BSTR text, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* 
       return hr;
     }
   }
-  if (!FindIntegerRange(vt) && vt != VT_R4 && vt != VT_R8 && vt != VT_CY) {
+  if (!FindIntegerRange(vt) && vt != VT_R4 && vt != VT_R8 && vt != VT_CY && vt != VT_DECIMAL) {
     return DISP_E_TYPEMISMATCH;
   }
   return platform::internal::NumberFromText(chars, lcid, localeFlags, 1u << vt, out);

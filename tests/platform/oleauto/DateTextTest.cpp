@@ -34,7 +34,7 @@ TEST(DateText, ShortDateAndTimeOfTheLocale) {
       {36526.0, kEnglishUS, u"1/1/2000"},
       {36526.25, kEnglishUS, u"1/1/2000 6:00:00 AM"},
       {-1.25, kEnglishUS, u"12/29/1899 6:00:00 AM"},
-      {-657434.0, kEnglishUS, u"1/1/0100"},
+      {-657434.0, kEnglishUS, u"1/1/100"},
       {2958465.0, kEnglishUS, u"12/31/9999"},
       {36526.0 + 1.0 / 86400.0, kEnglishUS, u"1/1/2000 12:00:01 AM"},
       {36526.999999999, kEnglishUS, u"1/2/2000"},  // rounds to the next midnight

@@ -47,10 +47,10 @@ TEST(NumberText, DoublesWithFifteenDigitsAndTheScientificSwitch) {
       {-1e300, u"-1E+300"},
       {0.0001, u"0.0001"},
       {0.00012345, u"0.00012345"},
-      {0.00001, u"1E-05"},
-      {0.000015, u"1.5E-05"},
-      {1.5e-7, u"1.5E-07"},
-      {-2.5e-10, u"-2.5E-10"},
+      {0.00001, u"0.00001"},
+      {0.000015, u"0.000015"},
+      {1.5e-7, u"0.00000015"},
+      {-2.5e-10, u"-0.00000000025"},
       {4.94065645841247e-324, u"4.94065645841247E-324"},
       {0.1 + 0.2, u"0.3"},
       {12.3456, u"12.3456"},
@@ -63,7 +63,7 @@ TEST(NumberText, DoublesWithFifteenDigitsAndTheScientificSwitch) {
 
 TEST(NumberText, DoublesUseTheLocaleDecimalSeparator) {
   EXPECT_EQ(R8(0.1, kGerman), u"0,1");
-  EXPECT_EQ(R8(1.5e-7, kGerman), u"1,5E-07");
+  EXPECT_EQ(R8(1.5e-7, kGerman), u"0,00000015");
   platform::ScopedUserLocale german(kGerman);
   EXPECT_EQ(R8(2.5, LOCALE_USER_DEFAULT), u"2,5");
   EXPECT_EQ(R8(2.5, 0), u"2,5");
@@ -79,7 +79,7 @@ TEST(NumberText, SinglesWithSevenDigits) {
   const std::pair<float, const char16_t*> cases[] = {
       {0.1f, u"0.1"},           {1.0f / 3.0f, u"0.3333333"},
       {1234567.0f, u"1234567"}, {12345678.0f, u"1.234568E+07"},
-      {1e7f, u"1E+07"},         {0.00001f, u"1E-05"},
+      {1e7f, u"1E+07"},         {0.00001f, u"0.00001"},
       {-2.5f, u"-2.5"},         {3.4028235e38f, u"3.402823E+38"},
   };
   for (const auto& [in, text] : cases) {
@@ -177,6 +177,121 @@ TEST(NumberText, StrictIntegerTexts) {
   EXPECT_EQ(VarI8FromStr(u"9223372036854775808", 0, 0, &big), DISP_E_OVERFLOW);
   VARIANT_BOOL flag = 0;
   EXPECT_EQ(VarBoolFromStr(u"Truth", 0, 0, &flag), DISP_E_TYPEMISMATCH);
+}
+
+constexpr LCID kFrench = 0x040C;
+constexpr LCID kSpanish = 0x0C0A;
+constexpr LCID kPolish = 0x0415;
+constexpr LCID kLocales[] = {kEnglishUS, kFrench, kGerman, kSpanish, kPolish};
+
+// The text with "." replaced by the locale's decimal separator.
+std::u16string InLocale(std::u16string_view text, LCID lcid) {
+  std::u16string out(text);
+  if (lcid == kEnglishUS) return out;
+  for (char16_t& c : out) {
+    if (c == u'.') c = u',';
+  }
+  return out;
+}
+
+std::u16string R4(float value, LCID lcid) {
+  BSTR out = nullptr;
+  EXPECT_EQ(VarBstrFromR4(value, lcid, 0, &out), S_OK);
+  return Take(out);
+}
+
+// Plain notation from 1E-11 up to (not including) 1E15 for doubles and 1E7
+// for singles, with 15 and 7 significant digits; exponent notation outside.
+TEST(NumberText, PlainNotationBetweenTheExponentLimitsInEveryLocale) {
+  const RealCase doubles[] = {
+      {-0.00001, u"-0.00001"},
+      {0.5, u"0.5"},
+      {1e-11, u"0.00000000001"},
+      {1.5e-11, u"0.000000000015"},
+      {-1.25e-11, u"-0.0000000000125"},
+      {9.99e-12, u"9.99E-12"},
+      {1e-12, u"1E-12"},
+      {1.2345678901234567e-5, u"0.0000123456789012346"},
+      {99999999999999.9, u"99999999999999.9"},
+      {999999999999999.0, u"999999999999999"},
+      {1.2e15, u"1.2E+15"},
+      {-1.5e300, u"-1.5E+300"},
+      {2.5e-300, u"2.5E-300"},
+  };
+  const struct {
+    float in;
+    const char16_t* text;
+  } singles[] = {
+      {0.5f, u"0.5"},         {1234567.0f, u"1234567"}, {12345678.0f, u"1.234568E+07"},
+      {0.1f, u"0.1"},         {1e-5f, u"0.00001"},      {1e-11f, u"0.00000000001"},
+      {1.5e-12f, u"1.5E-12"}, {-2.5f, u"-2.5"},         {3.4e38f, u"3.4E+38"},
+  };
+  for (LCID lcid : kLocales) {
+    for (const RealCase& c : doubles) {
+      SCOPED_TRACE(testing::Message() << c.in << " in " << std::hex << lcid);
+      EXPECT_EQ(R8(c.in, lcid), InLocale(c.text, lcid));
+    }
+    for (const auto& c : singles) {
+      SCOPED_TRACE(testing::Message() << c.in << " as a single in " << std::hex << lcid);
+      EXPECT_EQ(R4(c.in, lcid), InLocale(c.text, lcid));
+    }
+  }
+}
+
+TEST(NumberText, SpanishWritesADecimalComma) {
+  EXPECT_EQ(R8(0.5, kSpanish), u"0,5");
+  EXPECT_EQ(R8(1.2e15, kSpanish), u"1,2E+15");
+  EXPECT_EQ(R8(-0.00001, kSpanish), u"-0,00001");
+}
+
+TEST(NumberText, CurrencyInEveryLocale) {
+  const struct {
+    int64_t scaled;
+    const char16_t* text;
+  } cases[] = {
+      {125000, u"12.5"},
+      {-5, u"-0.0005"},
+      {10000, u"1"},
+      {0, u"0"},
+      {INT64_MAX, u"922337203685477.5807"},
+  };
+  for (LCID lcid : kLocales) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.scaled << " in " << std::hex << lcid);
+      CY cy;
+      cy.int64 = c.scaled;
+      BSTR out = nullptr;
+      ASSERT_EQ(VarBstrFromCy(cy, lcid, 0, &out), S_OK);
+      EXPECT_EQ(Take(out), InLocale(c.text, lcid));
+    }
+  }
+}
+
+TEST(NumberText, YearsBelowOneThousandAreNotPadded) {
+  struct DateCase {
+    DATE date;
+    LCID lcid;
+    const char16_t* text;
+  };
+  const DateCase cases[] = {
+      {-657434, kEnglishUS, u"1/1/100"},
+      {-657434, kFrench, u"01/01/100"},
+      {-657434, kGerman, u"01.01.100"},
+      {-657434, kSpanish, u"01/01/100"},
+      {-657434, kPolish, u"01.01.100"},
+      {-328717, kEnglishUS, u"12/31/999"},
+      {-328717, kGerman, u"31.12.999"},
+      {-328716, kEnglishUS, u"1/1/1000"},
+      {-328716, kPolish, u"01.01.1000"},
+      {-657434.5, kEnglishUS, u"1/1/100 12:00:00 PM"},
+      {-657434.5, kFrench, u"01/01/100 12:00:00"},
+  };
+  for (const DateCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.date << " in " << std::hex << c.lcid);
+    BSTR out = nullptr;
+    ASSERT_EQ(VarBstrFromDate(c.date, c.lcid, 0, &out), S_OK);
+    EXPECT_EQ(Take(out), c.text);
+  }
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ TEST(ParseNumber, DescribesDigitsSignAndPowerOfTen) {
 
   p = Parse(u"0.00", NUMPRS_DECIMAL);
   EXPECT_EQ(p.digits, (std::vector<int>{0}));
-  EXPECT_EQ(p.numprs.nPwr10, 0);
+  EXPECT_EQ(p.numprs.nPwr10, -2);  // the zeros after the point still count
 }
 
 TEST(ParseNumber, EveryInputFlagEnablesItsSyntax) {
@@ -238,7 +238,9 @@ TEST(ParseNumber, SmallestAllowedTypeThatHoldsTheValue) {
       {u"&HFFFF", VTBIT_I4, S_OK, VT_I4},
       {u"&H1FFFF", VTBIT_I2, DISP_E_OVERFLOW, VT_EMPTY},
       {u"&HFFFFFFFFFFFFFFFFF", VTBIT_R8, DISP_E_OVERFLOW, VT_EMPTY},
-      {u"5", VTBIT_DECIMAL, DISP_E_OVERFLOW, VT_EMPTY},
+      {u"5", VTBIT_DECIMAL, S_OK, VT_DECIMAL},
+      {u"2.5", VTBIT_I4 | VTBIT_DECIMAL, S_OK, VT_DECIMAL},
+      {u"1e30", VTBIT_DECIMAL, DISP_E_OVERFLOW, VT_EMPTY},
   };
   for (const TypeCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
@@ -273,6 +275,176 @@ TEST(ParseNumber, ConversionRejectsBrokenDescriptions) {
   EXPECT_EQ(VarNumFromParseNum(&numprs, digits, VTBIT_R8, &out), S_OK);
   EXPECT_EQ(out.dblVal, 0.0);
   EXPECT_EQ(VarNumFromParseNum(nullptr, digits, VTBIT_R8, &out), E_INVALIDARG);
+}
+
+constexpr LCID kFrench = 0x040C;
+constexpr LCID kGerman = 0x0407;
+constexpr LCID kSpanish = 0x0C0A;
+constexpr LCID kPolish = 0x0415;
+constexpr LCID kLocales[] = {kEnglishUS, kFrench, kGerman, kSpanish, kPolish};
+
+// The text with "." replaced by the locale's decimal separator.
+std::u16string InLocale(std::u16string text, LCID lcid) {
+  if (lcid == kEnglishUS) return text;
+  for (char16_t& c : text) {
+    if (c == u'.') c = u',';
+  }
+  return text;
+}
+
+struct DescriptionCase {
+  const char16_t* text;
+  HRESULT hr;
+  int used;
+  std::vector<int> digits;
+  int pwr10;
+};
+
+TEST(ParseNumber, ZerosAfterTheDecimalPointCountInThePowerOfTen) {
+  const DescriptionCase cases[] = {
+      {u".000", S_OK, 4, {0}, -3},    {u"0.0", S_OK, 3, {0}, -1},      {u"00.00", S_OK, 5, {0}, -2},
+      {u"0", S_OK, 1, {0}, 0},        {u"000", S_OK, 3, {0}, 0},       {u"0.", S_OK, 2, {0}, 0},
+      {u"0.000e2", S_OK, 7, {0}, -1}, {u"1.500", S_OK, 5, {1, 5}, -1}, {u"0.010", S_OK, 5, {1}, -2},
+      {u"100", S_OK, 3, {1}, 2},
+  };
+  for (LCID lcid : kLocales) {
+    for (const DescriptionCase& c : cases) {
+      const std::u16string text = InLocale(c.text, lcid);
+      SCOPED_TRACE(testing::Message()
+                   << std::string(text.begin(), text.end()) << " in " << std::hex << lcid);
+      const Parsed p = Parse(text.c_str(), NUMPRS_STD, 32, lcid);
+      ASSERT_EQ(p.hr, c.hr);
+      EXPECT_EQ(p.numprs.cchUsed, c.used);
+      EXPECT_EQ(p.digits, c.digits);
+      EXPECT_EQ(p.numprs.nPwr10, c.pwr10);
+    }
+  }
+}
+
+struct UsedCase {
+  LCID lcid;
+  const char16_t* text;
+  ULONG flags;
+  HRESULT hr;
+  int used;
+  ULONG outFlags;  // the flags expected among dwOutFlags (checked when hr succeeds)
+  ULONG absent;    // flags that must not be among them
+};
+
+constexpr ULONG kCurrencyHex = NUMPRS_CURRENCY | NUMPRS_HEX_OCT | NUMPRS_LEADING_MINUS;
+
+TEST(ParseNumber, ACurrencySymbolNeverMeetsAHexadecimalOrOctalNumber) {
+  const UsedCase cases[] = {
+      {kEnglishUS, u"$&H10", kCurrencyHex, DISP_E_TYPEMISMATCH, 0, 0, 0},
+      {kEnglishUS, u"$&O17", kCurrencyHex, DISP_E_TYPEMISMATCH, 0, 0, 0},
+      {kEnglishUS, u"&H10$", kCurrencyHex, S_OK, 4, NUMPRS_HEX_OCT, NUMPRS_CURRENCY},
+      {kEnglishUS, u"&O17$", kCurrencyHex, S_OK, 4, NUMPRS_HEX_OCT, NUMPRS_CURRENCY},
+      {kEnglishUS, u"&H10$", kCurrencyHex | NUMPRS_USE_ALL, DISP_E_TYPEMISMATCH, 0, 0, 0},
+      {kEnglishUS, u"$10", kCurrencyHex, S_OK, 3, NUMPRS_CURRENCY, NUMPRS_HEX_OCT},
+      {kFrench, u"\u20AC&H10", kCurrencyHex, DISP_E_TYPEMISMATCH, 0, 0, 0},
+      {kFrench, u"&H10\u20AC", kCurrencyHex, S_OK, 4, NUMPRS_HEX_OCT, NUMPRS_CURRENCY},
+      {kGerman, u"&HFF\u20AC", kCurrencyHex, S_OK, 4, NUMPRS_HEX_OCT, NUMPRS_CURRENCY},
+      {kSpanish, u"\u20AC&O7", kCurrencyHex, DISP_E_TYPEMISMATCH, 0, 0, 0},
+      {kPolish, u"z\u0142&H10", kCurrencyHex, DISP_E_TYPEMISMATCH, 0, 0, 0},
+      {kPolish, u"&H10z\u0142", kCurrencyHex, S_OK, 4, NUMPRS_HEX_OCT, NUMPRS_CURRENCY},
+  };
+  for (const UsedCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.lcid << " case " << (&c - cases));
+    const Parsed p = Parse(c.text, c.flags, 32, c.lcid);
+    ASSERT_EQ(p.hr, c.hr);
+    if (FAILED(c.hr)) continue;
+    EXPECT_EQ(p.numprs.cchUsed, c.used);
+    EXPECT_EQ(p.numprs.dwOutFlags & c.outFlags, c.outFlags);
+    EXPECT_EQ(p.numprs.dwOutFlags & c.absent, 0u);
+  }
+}
+
+TEST(ParseNumber, TrailingCurrencySymbolsRepeatAndMayBeLong) {
+  constexpr ULONG kFlags = NUMPRS_CURRENCY | NUMPRS_DECIMAL | NUMPRS_TRAILING_WHITE;
+  const UsedCase cases[] = {
+      {kEnglishUS, u"1$$$", kFlags, S_OK, 4, NUMPRS_CURRENCY, 0},
+      {kEnglishUS, u"$1$", kFlags, S_OK, 3, NUMPRS_CURRENCY, 0},
+      {kEnglishUS, u"1$ $", kFlags, S_OK, 4, NUMPRS_CURRENCY | NUMPRS_TRAILING_WHITE, 0},
+      {kEnglishUS, u"1$$$", kFlags | NUMPRS_USE_ALL, S_OK, 4, NUMPRS_CURRENCY, 0},
+      {kEnglishUS, u"1$", NUMPRS_DECIMAL, S_OK, 1, 0, NUMPRS_CURRENCY},
+      {kFrench, u"1,5\u20AC\u20AC", kFlags, S_OK, 5, NUMPRS_CURRENCY | NUMPRS_DECIMAL, 0},
+      {kGerman, u"2\u20AC\u20AC\u20AC", kFlags, S_OK, 4, NUMPRS_CURRENCY, 0},
+      {kSpanish, u"\u20AC3\u20AC", kFlags, S_OK, 3, NUMPRS_CURRENCY, 0},
+      {kPolish, u"12,5z\u0142", kFlags, S_OK, 6, NUMPRS_CURRENCY | NUMPRS_DECIMAL, 0},
+      {kPolish, u"12z\u0142z\u0142", kFlags, S_OK, 6, NUMPRS_CURRENCY, 0},
+      {kPolish, u"z\u014212", kFlags, S_OK, 4, NUMPRS_CURRENCY, 0},
+      // The space is pl-PL's group separator.
+      {kPolish, u"12 z\u0142", kFlags | NUMPRS_THOUSANDS, S_OK, 5,
+       NUMPRS_CURRENCY | NUMPRS_THOUSANDS, 0},
+      {kEnglishUS, u"12 $", kFlags, S_OK, 4, NUMPRS_CURRENCY | NUMPRS_TRAILING_WHITE, 0},
+      // Half a symbol is not one.
+      {kPolish, u"12z", kFlags, S_OK, 2, 0, NUMPRS_CURRENCY},
+  };
+  for (const UsedCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.lcid << " case " << (&c - cases));
+    const Parsed p = Parse(c.text, c.flags, 32, c.lcid);
+    ASSERT_EQ(p.hr, c.hr);
+    EXPECT_EQ(p.numprs.cchUsed, c.used);
+    EXPECT_EQ(p.numprs.dwOutFlags & c.outFlags, c.outFlags);
+    EXPECT_EQ(p.numprs.dwOutFlags & c.absent, 0u);
+  }
+}
+
+// fr-FR and pl-PL group digits with a space-like character: any of U+0020,
+// U+00A0 and U+202F then separates groups where NUMPRS_THOUSANDS allows it,
+// and is no trailing white space where it does not.
+TEST(ParseNumber, SpaceLikeGroupSeparators) {
+  constexpr ULONG kNoGroups = NUMPRS_STD & ~NUMPRS_THOUSANDS & ~NUMPRS_USE_ALL;
+  constexpr ULONG kGroups = NUMPRS_STD & ~NUMPRS_USE_ALL;
+  std::vector<UsedCase> cases;
+  for (LCID lcid : {kFrench, kPolish}) {
+    for (const char16_t* text : {u"1 234", u"1\u00A0234", u"1\u202F234"}) {
+      cases.push_back({lcid, text, kGroups, S_OK, 5, NUMPRS_THOUSANDS, 0});
+      cases.push_back({lcid, text, kNoGroups, S_OK, 1, 0, NUMPRS_TRAILING_WHITE});
+    }
+    cases.push_back({lcid, u"12 ", kNoGroups, S_OK, 2, 0, NUMPRS_TRAILING_WHITE});
+    cases.push_back({lcid, u"12\u00A0", kNoGroups | NUMPRS_USE_ALL, DISP_E_TYPEMISMATCH, 0, 0, 0});
+    cases.push_back({lcid, u"12\t", kNoGroups, S_OK, 3, NUMPRS_TRAILING_WHITE, 0});
+    cases.push_back({lcid, u"12,5 ", kGroups, S_OK, 5, NUMPRS_TRAILING_WHITE, 0});
+    cases.push_back({lcid, u" 12", kNoGroups, S_OK, 3, NUMPRS_LEADING_WHITE, 0});
+  }
+  // Where the separator is no space, spaces stay white space.
+  for (LCID lcid : {kEnglishUS, kGerman, kSpanish}) {
+    cases.push_back({lcid, u"12 ", kNoGroups, S_OK, 3, NUMPRS_TRAILING_WHITE, 0});
+    cases.push_back({lcid, u"12\u00A0", kNoGroups, S_OK, 3, NUMPRS_TRAILING_WHITE, 0});
+    cases.push_back({lcid, u"1 234", kGroups, S_OK, 2, NUMPRS_TRAILING_WHITE, NUMPRS_THOUSANDS});
+  }
+  for (const UsedCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.lcid << " case " << (&c - cases.data()));
+    const Parsed p = Parse(c.text, c.flags, 32, c.lcid);
+    ASSERT_EQ(p.hr, c.hr);
+    if (FAILED(c.hr)) continue;
+    EXPECT_EQ(p.numprs.cchUsed, c.used);
+    EXPECT_EQ(p.numprs.dwOutFlags & c.outFlags, c.outFlags);
+    EXPECT_EQ(p.numprs.dwOutFlags & c.absent, 0u);
+  }
+}
+
+TEST(ParseNumber, GroupedNumbersReadWhole) {
+  struct Case {
+    LCID lcid;
+    const char16_t* text;
+    double value;
+  };
+  const Case cases[] = {
+      {kEnglishUS, u"1,234.5", 1234.5},
+      {kFrench, u"1 234,5", 1234.5},
+      {kFrench, u"1\u202F234\u00A0567", 1234567},
+      {kGerman, u"1.234,5", 1234.5},
+      {kSpanish, u"1.234,5", 1234.5},
+      {kPolish, u"1\u00A0234,5 z\u0142", 1234.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.lcid);
+    DOUBLE value = 0;
+    ASSERT_EQ(VarR8FromStr(c.text, c.lcid, 0, &value), S_OK);
+    EXPECT_EQ(value, c.value);
+  }
 }
 
 }  // namespace

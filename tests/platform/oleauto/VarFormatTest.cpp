@@ -137,8 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     PlainText, VarFormatNumber,
     testing::Values(NumberCase{12.5, u"", u"12.5"}, NumberCase{-12.5, u"", u"-12.5"},
-                    NumberCase{1e20, u"", u"1E+20"}, NumberCase{1.5e-7, u"", u"1.5E-07"},
-                    NumberCase{0.0001, u"", u"0.0001"}, NumberCase{0.00001, u"", u"1E-05"},
+                    NumberCase{1e20, u"", u"1E+20"}, NumberCase{1.5e-7, u"", u"0.00000015"},
+                    NumberCase{0.0001, u"", u"0.0001"}, NumberCase{0.00001, u"", u"0.00001"},
+                    NumberCase{1e-11, u"", u"0.00000000001"}, NumberCase{1e-12, u"", u"1E-12"},
                     NumberCase{123456789012345.0, u"", u"123456789012345"},
                     NumberCase{0.1 + 0.2, u"", u"0.3"}, NumberCase{0, u"", u"0"}));
 
@@ -208,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DateCase{kTuesdayAfternoon, u"hh:mm:ss am/pm", u"01:07:09 pm"},
                     DateCase{kTuesdayAfternoon, u"h A/P", u"1 P"},
                     DateCase{kTuesdayAfternoon, u"h:m:s", u"13:7:9"},
-                    DateCase{kTuesdayAfternoon, u"mm:ss", u"07:09"},
+                    DateCase{kTuesdayAfternoon, u"mm:ss", u"03:09"},
                     DateCase{kTuesdayAfternoon, u"q y", u"1 65"},
                     DateCase{kTuesdayAfternoon, u"\"day \"d", u"day 5"},
                     DateCase{kTuesdayAfternoon, u"ddddd", u"3/5/2024"},
@@ -373,6 +374,218 @@ TEST(VarFormat, RejectsBadArguments) {
   VARIANT error = ofType(VT_ERROR);
   EXPECT_EQ(VarFormat(&error, nullptr, 0, 0, 0, &out), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(out, nullptr);
+}
+
+constexpr LCID kEsEs = 0x0C0A;
+constexpr LCID kPlPl = 0x0415;
+constexpr LCID kLocales[] = {kEnUs, kFrFr, kDeDe, kEsEs, kPlPl};
+
+// The text with "." replaced by the locale's decimal separator.
+std::u16string inLocale(std::u16string_view text, LCID lcid) {
+  std::u16string out(text);
+  if (lcid == kEnUs) return out;
+  for (char16_t& c : out) {
+    if (c == u'.') c = u',';
+  }
+  return out;
+}
+
+VARIANT textValue(const char16_t* s) {
+  VARIANT v = ofType(VT_BSTR);
+  v.bstrVal = SysAllocString(s);
+  return v;
+}
+
+std::u16string formatText(const char16_t* value, const char16_t* pattern) {
+  VARIANT v = textValue(value);
+  std::u16string out = format(v, pattern);
+  VariantClear(&v);
+  return out;
+}
+
+struct FidelityCase {
+  const char16_t* pattern;
+  std::u16string_view expected;
+};
+
+// "y" is the day of the year; m and mm are minutes only right after an
+// hour, literals between them allowed.
+TEST(VarFormat, DayOfYearAndMinutesOnlyAfterAnHour) {
+  const FidelityCase cases[] = {
+      {u"y", u"65"},
+      {u"yy", u"24"},
+      {u"yyyy", u"2024"},
+      {u"y-yy", u"65-24"},
+      {u"mm", u"03"},
+      {u"m", u"3"},
+      {u"mm:ss", u"03:09"},
+      {u"m s", u"3 9"},
+      {u"hh:mm", u"13:07"},
+      {u"h mm", u"13 07"},
+      {u"h\\:m", u"13:7"},
+      {u"hh\"h\"mm", u"13h07"},
+      {u"nn:ss", u"07:09"},
+      {u"ss mm", u"09 03"},
+      {u"hh:mm mm", u"13:07 03"},
+      {u"mm/dd hh:mm", u"03/05 13:07"},
+  };
+  for (LCID lcid : kLocales) {
+    platform::ScopedUserLocale locale(lcid);
+    for (const FidelityCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << narrow(c.pattern) << " in " << std::hex << lcid);
+      std::u16string expected(c.expected);
+      // The locale's separators stand for ":" and "/".
+      if (lcid == kDeDe || lcid == kPlPl) {
+        for (char16_t& ch : expected) {
+          if (ch == u'/' &&
+              std::u16string_view(c.pattern).find(u'/') != std::u16string_view::npos) {
+            ch = u'.';
+          }
+        }
+      }
+      EXPECT_EQ(format(dateValue(kTuesdayAfternoon), c.pattern), expected);
+    }
+  }
+}
+
+// A "\" literal between character placeholders stays between the same
+// placeholders however many characters fill them; < and > act on the
+// placeholders after them.
+TEST(VarFormat, TextPlaceholdersLiteralsAndCase) {
+  struct Case {
+    const char16_t* value;
+    const char16_t* pattern;
+    std::u16string_view expected;
+  };
+  const Case cases[] = {
+      {u"abcd", u"@@\\-@@", u"ab-cd"},
+      {u"abc", u"@@\\-@@", u" a-bc"},
+      {u"a", u"@@\\-@@", u"  - a"},
+      {u"abcdef", u"@@\\-@@", u"abcd-ef"},
+      {u"ab", u"&&\\-&&", u"-ab"},
+      {u"abc", u"&&\\-&&", u"a-bc"},
+      {u"abc", u"!@@\\-@@", u"ab-c "},
+      {u"abc", u"!&&\\-&&", u"ab-c"},
+      {u"abcdef", u"!@@\\-@@", u"ab-cdef"},
+      {u"1234", u"@\\.@\\.@", u"12.3.4"},
+      {u"abcd", u"@@>@@", u"abCD"},
+      {u"ABCD", u"@@<@@", u"ABcd"},
+      {u"abcd", u">@@<@@", u"ABcd"},
+      {u"abcdef", u">@@<@@", u"ABCDef"},
+      {u"abcd", u"@@@@>", u"abcd"},
+      {u"abc", u">", u"ABC"},
+      {u"AbC", u"<", u"abc"},
+      {u"abcd", u"!@>@@@", u"aBCD"},
+  };
+  for (LCID lcid : kLocales) {
+    platform::ScopedUserLocale locale(lcid);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << narrow(c.pattern) << " in " << std::hex << lcid);
+      EXPECT_EQ(formatText(c.value, c.pattern), c.expected);
+    }
+  }
+}
+
+// A comma followed by a space is text; exponents show as many digits as the
+// pattern has 0s after the E, and at least one.
+TEST(VarFormat, CommaSpaceLiteralsAndExponentDigits) {
+  const NumberCase cases[] = {
+      {12, u"0, 0", u"1, 2"},
+      {1234, u"#, ##0", u"1, 234"},
+      {1234567, u"#,##0", u"1,234,567"},
+      {5, u"0, \"kg\"", u"5, kg"},
+      {12345, u"0.00E+00", u"1.23E+04"},
+      {12345, u"0.00E+0", u"1.23E+4"},
+      {12345, u"0.00E+000", u"1.23E+004"},
+      {12345, u"0.00E+", u"1.23E+4"},
+      {12345, u"0.00E+#", u"1.23E+4"},
+      {12345, u"0.00E+#0", u"1.23E+4"},
+      {12345, u"0.00E-", u"1.23E4"},
+      {1.5e15, u"0.0E+0", u"1.5E+15"},
+      {1.5e-15, u"0.0E-0", u"1.5E-15"},
+      {0.00012345, u"0.00E-000", u"1.23E-004"},
+      {1.5, u"0.0E+", u"1.5E+0"},
+  };
+  for (LCID lcid : kLocales) {
+    platform::ScopedUserLocale locale(lcid);
+    for (const NumberCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << narrow(c.pattern) << " in " << std::hex << lcid);
+      std::u16string expected = inLocale(c.expected, lcid);
+      if (std::u16string_view(c.pattern).find(u",#") != std::u16string_view::npos) {
+        // The grouping of a real group separator is the locale's.
+        expected = lcid == kEnUs                    ? u"1,234,567"
+                   : lcid == kFrFr || lcid == kPlPl ? u"1\u00A0234\u00A0567"
+                                                    : u"1.234.567";
+      }
+      EXPECT_EQ(format(r8(c.value), c.pattern), expected);
+    }
+  }
+}
+
+TEST(VarFormat, TokenizedFormatsFormatInTheGivenLocale) {
+  BYTE tokens[256];
+  int used = 0;
+  ASSERT_EQ(VarTokenizeFormatString(const_cast<LPOLESTR>(u"#,##0.00"), tokens, sizeof tokens, 0, 0,
+                                    kEnUs, &used),
+            S_OK);
+  EXPECT_GT(used, 0);
+  EXPECT_LE(used, static_cast<int>(sizeof tokens));
+  const struct {
+    LCID lcid;
+    std::u16string_view expected;
+  } cases[] = {{kEnUs, u"1,234.50"},
+               {kFrFr, u"1\u00A0234,50"},
+               {kDeDe, u"1.234,50"},
+               {kEsEs, u"1.234,50"},
+               {kPlPl, u"1\u00A0234,50"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.lcid);
+    VARIANT v = r8(1234.5);
+    BSTR out = nullptr;
+    ASSERT_EQ(VarFormatFromTokens(&v, nullptr, tokens, 0, &out, c.lcid), S_OK);
+    EXPECT_EQ(Bstr::Adopt(out).view(), c.expected);
+  }
+  // The same tokens give what VarFormat gives.
+  platform::ScopedUserLocale german(kDeDe);
+  VARIANT v = r8(1234.5);
+  BSTR direct = nullptr;
+  ASSERT_EQ(VarFormat(&v, const_cast<LPOLESTR>(u"#,##0.00"), 0, 0, 0, &direct), S_OK);
+  EXPECT_EQ(Bstr::Adopt(direct).view(), u"1.234,50");
+}
+
+TEST(VarFormat, TokenizedFormatsKeepTheirWeekSettings) {
+  BYTE tokens[64];
+  // 5 March 2024 is a Tuesday: day 3 of a week from Sunday, day 1 from Tuesday.
+  ASSERT_EQ(VarTokenizeFormatString(const_cast<LPOLESTR>(u"w"), tokens, sizeof tokens, 3, 1, kEnUs,
+                                    nullptr),
+            S_OK);
+  VARIANT v = dateValue(kTuesdayAfternoon);
+  BSTR out = nullptr;
+  ASSERT_EQ(VarFormatFromTokens(&v, nullptr, tokens, 0, &out, kEnUs), S_OK);
+  EXPECT_EQ(Bstr::Adopt(out).view(), u"1");
+}
+
+TEST(VarFormat, TokenizingRejectsBadArguments) {
+  BYTE tokens[64];
+  int used = -1;
+  LPOLESTR pattern = const_cast<LPOLESTR>(u"0.00");
+  EXPECT_EQ(VarTokenizeFormatString(pattern, tokens, 4, 0, 0, kEnUs, &used), DISP_E_BUFFERTOOSMALL);
+  EXPECT_EQ(used, -1);
+  EXPECT_EQ(VarTokenizeFormatString(pattern, nullptr, 64, 0, 0, kEnUs, &used), E_INVALIDARG);
+  EXPECT_EQ(VarTokenizeFormatString(pattern, tokens, 64, 8, 0, kEnUs, &used), E_INVALIDARG);
+  EXPECT_EQ(VarTokenizeFormatString(pattern, tokens, 64, 0, 4, kEnUs, &used), E_INVALIDARG);
+  EXPECT_EQ(VarTokenizeFormatString(pattern, tokens, -1, 0, 0, kEnUs, &used), E_INVALIDARG);
+  // A null format is the empty one.
+  ASSERT_EQ(VarTokenizeFormatString(nullptr, tokens, 64, 0, 0, kEnUs, &used), S_OK);
+  VARIANT v = r8(2.5);
+  BSTR out = nullptr;
+  ASSERT_EQ(VarFormatFromTokens(&v, nullptr, tokens, 0, &out, kEnUs), S_OK);
+  EXPECT_EQ(Bstr::Adopt(out).view(), u"2.5");
+  // Bytes that no tokenizer wrote are refused.
+  BYTE garbage[64] = {1, 2, 3};
+  EXPECT_EQ(VarFormatFromTokens(&v, nullptr, garbage, 0, &out, kEnUs), E_INVALIDARG);
+  EXPECT_EQ(VarFormatFromTokens(&v, nullptr, nullptr, 0, &out, kEnUs), E_INVALIDARG);
+  EXPECT_EQ(VarFormatFromTokens(&v, nullptr, tokens, 0, nullptr, kEnUs), E_INVALIDARG);
 }
 
 }  // namespace

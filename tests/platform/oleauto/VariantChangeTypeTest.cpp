@@ -206,7 +206,7 @@ TEST(VariantChangeType, BooleansAsWordsOnlyWithAlphaBool) {
   EXPECT_EQ(TextOf(Variant::Bool(false)), u"0");
   EXPECT_EQ(TextOf(Variant::Bool(true), kEnglishUS, VARIANT_ALPHABOOL), u"True");
   EXPECT_EQ(TextOf(Variant::Bool(false), kEnglishUS, VARIANT_ALPHABOOL), u"False");
-  EXPECT_EQ(TextOf(Variant::Bool(true), kGerman, VARIANT_LOCALBOOL), u"True");
+  EXPECT_EQ(TextOf(Variant::Bool(true), kGerman, VARIANT_LOCALBOOL), u"Wahr");
   // The flag only concerns Booleans.
   EXPECT_EQ(TextOf(Variant::I4(-1), kEnglishUS, VARIANT_ALPHABOOL), u"-1");
 }
@@ -430,6 +430,266 @@ TEST(VariantChangeType, BooleansToUnsignedTypesKeepTheirBits) {
   EXPECT_EQ(out.lVal, -1);
   ASSERT_EQ(VariantChangeType(&out, P(Variant::R8(0.25)), 0, VT_BOOL), S_OK);
   EXPECT_EQ(out.boolVal, VARIANT_TRUE);
+}
+
+constexpr LCID kFrench = 0x040C;
+constexpr LCID kSpanish = 0x0C0A;
+constexpr LCID kPolish = 0x0415;
+
+struct LocaleWords {
+  LCID lcid;
+  const char16_t* trueWord;
+  const char16_t* falseWord;
+  const char16_t* trueShouted;  // the word in capitals
+  const char16_t* half;         // 0.5 in the locale
+};
+
+constexpr LocaleWords kWords[] = {
+    {kEnglishUS, u"True", u"False", u"TRUE", u"0.5"},
+    {kFrench, u"Vrai", u"Faux", u"VRAI", u"0,5"},
+    {kGerman, u"Wahr", u"Falsch", u"WAHR", u"0,5"},
+    {kSpanish, u"Verdadero", u"Falso", u"VERDADERO", u"0,5"},
+    {kPolish, u"Prawda", u"Fa\u0142sz", u"PRAWDA", u"0,5"},
+};
+
+HRESULT BoolOf(const char16_t* text, LCID lcid, ULONG flags, VARIANT_BOOL* out) {
+  *out = 0x1234;
+  return VarBoolFromStr(text, lcid, flags, out);
+}
+
+TEST(VarBoolFromStr, WordsNumbersAndTheirLocales) {
+  struct Case {
+    const char16_t* text;
+    ULONG flags;
+    HRESULT hr;
+    VARIANT_BOOL value;
+  };
+  for (const LocaleWords& w : kWords) {
+    const std::u16string zero = std::u16string(w.half).replace(2, 1, u"0");
+    const Case cases[] = {
+        {u"#TRUE#", 0, S_OK, VARIANT_TRUE},
+        {u"#FALSE#", 0, S_OK, VARIANT_FALSE},
+        {u"#true#", 0, S_OK, VARIANT_TRUE},
+        {u"#False#", VAR_LOCALBOOL, S_OK, VARIANT_FALSE},
+        {u"true", 0, S_OK, VARIANT_TRUE},
+        {u"FALSE", VAR_LOCALBOOL, S_OK, VARIANT_FALSE},
+        {u"#TRUE", 0, DISP_E_TYPEMISMATCH, 0x1234},
+        {w.trueWord, VAR_LOCALBOOL, S_OK, VARIANT_TRUE},
+        {w.falseWord, VAR_LOCALBOOL, S_OK, VARIANT_FALSE},
+        {w.trueShouted, VAR_LOCALBOOL, S_OK, VARIANT_TRUE},
+        {w.half, 0, S_OK, VARIANT_TRUE},
+        {zero.c_str(), 0, S_OK, VARIANT_FALSE},
+        {u"-1", 0, S_OK, VARIANT_TRUE},
+        {u"maybe", VAR_LOCALBOOL, DISP_E_TYPEMISMATCH, 0x1234},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << std::hex << w.lcid << " case " << (&c - cases));
+      VARIANT_BOOL value = 0;
+      EXPECT_EQ(BoolOf(c.text, w.lcid, c.flags, &value), c.hr);
+      EXPECT_EQ(value, c.value);
+    }
+    if (w.lcid == kEnglishUS) continue;
+    // The locale's own words only with VAR_LOCALBOOL.
+    VARIANT_BOOL value = 0;
+    EXPECT_EQ(BoolOf(w.trueWord, w.lcid, 0, &value), DISP_E_TYPEMISMATCH);
+  }
+}
+
+TEST(VarBoolFromStr, LocaleWordsInAnyCase) {
+  VARIANT_BOOL value = 0;
+  EXPECT_EQ(BoolOf(u"vrai", kFrench, VAR_LOCALBOOL, &value), S_OK);
+  EXPECT_EQ(value, VARIANT_TRUE);
+  EXPECT_EQ(BoolOf(u"FAUX", kFrench, VAR_LOCALBOOL, &value), S_OK);
+  EXPECT_EQ(value, VARIANT_FALSE);
+  EXPECT_EQ(BoolOf(u"FA\u0141SZ", kPolish, VAR_LOCALBOOL, &value), S_OK);
+  EXPECT_EQ(value, VARIANT_FALSE);
+  // Another locale's words are not this one's.
+  EXPECT_EQ(BoolOf(u"Vrai", kGerman, VAR_LOCALBOOL, &value), DISP_E_TYPEMISMATCH);
+}
+
+TEST(VariantChangeType, BooleanTextHonoursLocalBoolAndAlphaBool) {
+  for (const LocaleWords& w : kWords) {
+    struct Case {
+      USHORT flags;
+      const char16_t* trueText;
+      const char16_t* falseText;
+    };
+    const Case cases[] = {
+        {0, u"-1", u"0"},
+        {VARIANT_ALPHABOOL, u"True", u"False"},
+        {VARIANT_LOCALBOOL, w.trueWord, w.falseWord},
+        {VARIANT_ALPHABOOL | VARIANT_LOCALBOOL, w.trueWord, w.falseWord},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << std::hex << w.lcid << " flags " << c.flags);
+      for (bool truth : {true, false}) {
+        Variant text;
+        Variant source = Variant::Bool(truth);
+        ASSERT_EQ(VariantChangeTypeEx(&text, &source, w.lcid, c.flags, VT_BSTR), S_OK);
+        EXPECT_EQ(Bstr(text.bstrVal).view(), truth ? c.trueText : c.falseText);
+        // And back again.
+        Variant back;
+        ASSERT_EQ(VariantChangeTypeEx(&back, &text, w.lcid, c.flags, VT_BOOL), S_OK);
+        EXPECT_EQ(back.boolVal, truth ? VARIANT_TRUE : VARIANT_FALSE);
+      }
+    }
+    Variant word = Variant::Str(w.trueWord);
+    Variant value;
+    EXPECT_EQ(VariantChangeTypeEx(&value, &word, w.lcid, VARIANT_LOCALBOOL, VT_BOOL), S_OK);
+    EXPECT_EQ(value.boolVal, VARIANT_TRUE);
+  }
+}
+
+TEST(VariantChangeType, DatesWithUseNlsWriteTheTimeToo) {
+  struct Case {
+    LCID lcid;
+    DATE date;
+    USHORT flags;
+    const char16_t* text;
+  };
+  const Case cases[] = {
+      {kEnglishUS, 36526, 0, u"1/1/2000"},
+      {kEnglishUS, 36526, VARIANT_USE_NLS, u"1/1/2000 12:00:00 AM"},
+      {kEnglishUS, 36526.75, VARIANT_USE_NLS, u"1/1/2000 6:00:00 PM"},
+      {kEnglishUS, 0.25, VARIANT_USE_NLS, u"6:00:00 AM"},
+      {kFrench, 36526, VARIANT_USE_NLS, u"01/01/2000 00:00:00"},
+      {kGerman, 36526, VARIANT_USE_NLS, u"01.01.2000 00:00:00"},
+      {kGerman, 36526, 0, u"01.01.2000"},
+      {kSpanish, 36526, VARIANT_USE_NLS, u"01/01/2000 0:00:00"},
+      {kPolish, 36526.5, VARIANT_USE_NLS, u"01.01.2000 12:00:00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.lcid << " " << c.date);
+    Variant date;
+    date.vt = VT_DATE;
+    date.date = c.date;
+    Variant text;
+    ASSERT_EQ(VariantChangeTypeEx(&text, &date, c.lcid, c.flags, VT_BSTR), S_OK);
+    EXPECT_EQ(Bstr(text.bstrVal).view(), c.text);
+  }
+}
+
+Variant Decimal(uint64_t mantissa, int scale, bool negative = false) {
+  Variant v;
+  v.decVal.Lo64 = mantissa;
+  v.decVal.Hi32 = 0;
+  v.decVal.scale = static_cast<BYTE>(scale);
+  v.decVal.sign = negative ? DECIMAL_NEG : 0;
+  v.vt = VT_DECIMAL;
+  return v;
+}
+
+TEST(VariantChangeType, DecimalsToAndFromOtherTypes) {
+  struct Case {
+    Variant from;
+    VARTYPE to;
+    HRESULT hr;
+    const char16_t* text;  // the result written as text in en-US
+  };
+  const Case cases[] = {
+      {Decimal(125, 2), VT_BSTR, S_OK, u"1.25"},
+      {Decimal(1, 20, true), VT_BSTR, S_OK, u"-0.00000000000000000001"},
+      {Decimal(25, 1), VT_I4, S_OK, u"2"},
+      {Decimal(35, 1), VT_I2, S_OK, u"4"},
+      {Decimal(123456, 5), VT_CY, S_OK, u"1.2346"},
+      {Decimal(15, 1), VT_R8, S_OK, u"1.5"},
+      {Decimal(300, 0), VT_UI1, DISP_E_OVERFLOW, nullptr},
+      {Variant::R8(0.1), VT_DECIMAL, S_OK, u"0.1"},
+      {Variant::I4(-7), VT_DECIMAL, S_OK, u"-7"},
+      {Variant::Str(u"12.345"), VT_DECIMAL, S_OK, u"12.345"},
+      {Variant::R8(1e30), VT_DECIMAL, DISP_E_OVERFLOW, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    Variant result;
+    ASSERT_EQ(VariantChangeTypeEx(&result, &c.from, kEnglishUS, 0, c.to), c.hr);
+    if (FAILED(c.hr)) continue;
+    EXPECT_EQ(result.vt, c.to);
+    Variant text;
+    ASSERT_EQ(VariantChangeTypeEx(&text, &result, kEnglishUS, 0, VT_BSTR), S_OK);
+    EXPECT_EQ(Bstr(text.bstrVal).view(), c.text);
+  }
+  Variant half = Decimal(5, 1);
+  Variant text;
+  ASSERT_EQ(VariantChangeTypeEx(&text, &half, kPolish, 0, VT_BSTR), S_OK);
+  EXPECT_EQ(Bstr(text.bstrVal).view(), u"0,5");
+}
+
+template <typename T>
+struct FromStrCase {
+  const char16_t* text;
+  LCID lcid;
+  HRESULT hr;
+  T value;
+};
+
+template <typename T, typename Convert>
+void CheckFromStr(const std::vector<FromStrCase<T>>& cases, Convert convert) {
+  for (const FromStrCase<T>& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.lcid << " case " << (&c - cases.data()));
+    T value{};
+    EXPECT_EQ(convert(c.text, c.lcid, 0, &value), c.hr);
+    if (SUCCEEDED(c.hr)) {
+      EXPECT_EQ(value, c.value);
+    }
+  }
+}
+
+TEST(ScalarFromStr, TheNarrowAndUnsignedTypes) {
+  CheckFromStr<CHAR>({{u"-128", kEnglishUS, S_OK, -128},
+                      {u"127", kFrench, S_OK, 127},
+                      {u"128", kEnglishUS, DISP_E_OVERFLOW, 0},
+                      {u"-1,5", kGerman, S_OK, -2},
+                      {u"&HFF", kEnglishUS, S_OK, -1},
+                      {u"x", kEnglishUS, DISP_E_TYPEMISMATCH, 0}},
+                     VarI1FromStr);
+  CheckFromStr<BYTE>({{u"255", kEnglishUS, S_OK, 255},
+                      {u"256", kEnglishUS, DISP_E_OVERFLOW, 0},
+                      {u"-1", kEnglishUS, DISP_E_OVERFLOW, 0},
+                      {u"2,5", kSpanish, S_OK, 2},
+                      {u"3,5", kPolish, S_OK, 4},
+                      {u"", kEnglishUS, DISP_E_TYPEMISMATCH, 0}},
+                     VarUI1FromStr);
+  CheckFromStr<ULONG>({{u"4294967295", kEnglishUS, S_OK, 4294967295u},
+                       {u"4294967296", kEnglishUS, DISP_E_OVERFLOW, 0},
+                       {u"4 294 967 295", kFrench, S_OK, 4294967295u},
+                       {u"1.000", kGerman, S_OK, 1000},
+                       {u"-1", kEnglishUS, DISP_E_OVERFLOW, 0}},
+                      VarUI4FromStr);
+  CheckFromStr<ULONG64>({{u"18446744073709551615", kEnglishUS, S_OK, UINT64_MAX},
+                         {u"18446744073709551616", kEnglishUS, DISP_E_OVERFLOW, 0},
+                         {u"12,5", kPolish, S_OK, 12},
+                         {u"&HFFFFFFFFFFFFFFFF", kEnglishUS, S_OK, UINT64_MAX}},
+                        VarUI8FromStr);
+  BYTE byte = 0;
+  EXPECT_EQ(VarUI1FromStr(u"1", kEnglishUS, 0, nullptr), E_INVALIDARG);
+  EXPECT_EQ(VarUI1FromStr(nullptr, kEnglishUS, 0, &byte), DISP_E_TYPEMISMATCH);
+}
+
+TEST(ScalarFromStr, ByteFromDoubleRoundsHalfToEven) {
+  const struct {
+    double in;
+    HRESULT hr;
+    BYTE out;
+  } cases[] = {
+      {2.5, S_OK, 2},
+      {3.5, S_OK, 4},
+      {254.5, S_OK, 254},
+      {255.4, S_OK, 255},
+      {255.5, DISP_E_OVERFLOW, 0},
+      {-0.5, S_OK, 0},
+      {-0.6, DISP_E_OVERFLOW, 0},
+      {NAN, DISP_E_OVERFLOW, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.in);
+    BYTE out = 0;
+    EXPECT_EQ(VarUI1FromR8(c.in, &out), c.hr);
+    if (SUCCEEDED(c.hr)) {
+      EXPECT_EQ(out, c.out);
+    }
+  }
+  EXPECT_EQ(VarUI1FromR8(1, nullptr), E_INVALIDARG);
 }
 
 }  // namespace

@@ -17,6 +17,12 @@ constexpr DWORD kGreater = AcceptedOutcomes(VARCMP_GT, VARCMP_GT);
 constexpr DWORD kLess = AcceptedOutcomes(VARCMP_LT, VARCMP_LT);
 constexpr DWORD kLessOrEqual = AcceptedOutcomes(VARCMP_LT, VARCMP_EQ);
 
+// A typed operand, as the language marks a literal or a typed variable.
+Variant Typed(Variant v) {
+  v.vt |= VT_RESERVED;
+  return v;
+}
+
 // The result of Compare as -1 (False), 1 (True) or 0 (Null).
 int Outcome(const VARIANT& left, const VARIANT& right, DWORD accepted, LCID lcid = 0x0409) {
   Variant result;
@@ -34,12 +40,21 @@ TEST(Compare, AcceptsTheOutcomesPackedInItsFourthArgument) {
     DWORD accepted;
     int outcome;
   } cases[] = {
-      // The address check of the connection set-up: a part against 255 and 0.
-      {Variant::Str(u"255"), Variant::I4(255), kGreater, -1},
-      {Variant::Str(u"255"), Variant::I4(255), kEqual, 1},
-      {Variant::Str(u"256"), Variant::I4(255), kGreater, 1},
-      {Variant::Str(u"0"), Variant::I4(0), kLess, -1},
-      {Variant::Str(u"10"), Variant::I4(9), kGreater, 1},  // numerically, not as texts
+      // The address check of the connection set-up: a part against the typed
+      // literals 255 and 0, read as a number.
+      {Variant::Str(u"255"), Typed(Variant::I4(255)), kGreater, -1},
+      {Variant::Str(u"255"), Typed(Variant::I4(255)), kEqual, 1},
+      {Variant::Str(u"256"), Typed(Variant::I4(255)), kGreater, 1},
+      {Variant::Str(u"0"), Typed(Variant::I4(0)), kLess, -1},
+      {Variant::Str(u"10"), Typed(Variant::I4(9)), kGreater, 1},  // numerically, not as texts
+      {Variant::Str(u"x"), Typed(Variant::I4(255)), kGreater, 1},
+      // An untyped number: the text is greater, whatever it holds.
+      {Variant::I4(5), Variant::Str(u"5"), kEqual, -1},
+      {Variant::I4(5), Variant::Str(u"5"), kLess, 1},
+      {Variant::Str(u"255"), Variant::I4(255), kEqual, -1},
+      {Variant::Str(u"1"), Variant::I4(255), kGreater, 1},
+      // A typed text meets an untyped number: the number becomes text.
+      {Typed(Variant::Str(u"10")), Variant::I4(9), kLess, 1},
       {Variant::Str(u""), Variant::Str(u""), kEqual, 1},
       // Texts ignore case, kana type and width.
       {Variant::Str(u"ACK"), Variant::Str(u"ack"), kEqual, 1},

@@ -80,6 +80,34 @@ TEST(Str, KeepsTheFullStopUnderACommaLocale) {
   }
 }
 
+// Doubles are written plainly from 1E-11 to 1E15, with a full stop in every
+// locale.
+TEST(Str, PlainNotationAndTheFullStopInEveryLocale) {
+  const struct {
+    double value;
+    std::u16string_view text;
+  } cases[] = {
+      {-0.00001, u"-0.00001"},
+      {0.00001, u" 0.00001"},
+      {1e-11, u" 0.00000000001"},
+      {1e-12, u" 1E-12"},
+      {-2.5e-13, u"-2.5E-13"},
+      {123456789012345, u" 123456789012345"},
+      {1e15, u" 1E+15"},
+      {1.2e15, u" 1.2E+15"},
+      {0.5, u" 0.5"},
+      {1.0 / 3.0, u" 0.333333333333333"},
+  };
+  for (LCID lcid : {0x0409, 0x040C, 0x0407, 0x0C0A, 0x0415}) {
+    ScopedLocaleValues locale(lcid);
+    for (const auto& c : cases) {
+      BSTR text = nullptr;
+      EXPECT_EQ(Str(Variant::R8(c.value), &text), S_OK);
+      EXPECT_EQ(Adopted(text), c.text) << c.value << " in " << std::hex << lcid;
+    }
+  }
+}
+
 TEST(Str, FollowsReferencesAndObjects) {
   ScopedLocaleValues english(0x0409);
   ValueObject object(Variant::I4(7));
