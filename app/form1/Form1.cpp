@@ -67,7 +67,7 @@ HRESULT Form1::connectEvents() {
             return event == kDataArrivalEvent ? sckServer_DataArrival(LongArgument(arguments, 0))
                                               : S_OK;
           });
-  constexpr size_t kHandledSources = 12;
+  constexpr size_t kHandledSources = 11;
   return sinks_.size() == kHandledSources ? S_OK : CONNECT_E_CANNOTCONNECT;
 }
 
