@@ -3,6 +3,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -512,6 +513,7 @@ void SdlDisplay::create(HWND hwnd) {
   native.window = SDL_CreateWindow(utf8Of(title).c_str(), native.screenOrigin.x,
                                    native.screenOrigin.y, native.size.cx, native.size.cy, flags);
   if (!native.window) return;
+  nameNativeClass(hwnd, native.window);
   // An owned window stays above its owner: the window manager learns whose
   // it is (a box over the form that waits for it).
   auto owner = windows_.find(GetWindow(hwnd, GW_OWNER));
@@ -519,6 +521,26 @@ void SdlDisplay::create(HWND hwnd) {
     SDL_SetWindowModalFor(native.window, owner->second.window);
   }
   windows_[hwnd] = std::move(native);
+}
+
+// The native window carries the window's class name as its X11 class, so
+// desktop tools find a program's windows by the class it registered.
+void SdlDisplay::nameNativeClass(HWND hwnd, SDL_Window* window) {
+  char16_t name[256] = {};
+  if (GetClassNameW(hwnd, reinterpret_cast<LPWSTR>(name), 256) <= 0) return;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  std::string className = utf8Of(name);
+  XClassHint current{};
+  const bool had = XGetClassHint(xDisplay_, info.info.x11.window, &current) != 0;
+  std::string instanceName = had && current.res_name ? current.res_name : className;
+  if (had) {
+    if (current.res_name) XFree(current.res_name);
+    if (current.res_class) XFree(current.res_class);
+  }
+  XClassHint hint{instanceName.data(), className.data()};
+  XSetClassHint(xDisplay_, info.info.x11.window, &hint);
 }
 
 void SdlDisplay::damageAll(NativeWindow& native) {

@@ -135,6 +135,7 @@ class SdlDisplay final : public DisplayDriver {
   // (a bare X server) SDL hands every window it maps the X input focus, which
   // is handed back at once.
   void showWithoutFocus(SDL_Window* window);
+  void nameNativeClass(HWND hwnd, SDL_Window* window);
 
   SDL_Window* anchor_;
   _XDisplay* xDisplay_;

@@ -1,0 +1,38 @@
+// Encodes a parsed form description into unpacked design data: the record
+// count, then per form its index and its design record (magic, length, the
+// object tree with each object's property block as a value stream).
+//
+// Property blocks are encoded against the classes' PropertyLayouts: the
+// assigned fields in offset order, a skip tag before each field that does
+// not follow the previous one directly, each value with the shortest tag
+// that holds it. Throws DescriptionError for anything that does not fit.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/forms/design/PropertyLayout.h"
+#include "tools/designc/DescriptionSyntax.h"
+
+namespace designc {
+
+class DesignEncoder {
+ public:
+  std::vector<uint8_t> encode(const Description& description);
+
+  // One object's property block (tests).
+  std::vector<uint8_t> encodeProperties(const ObjectNode& node, const rt::PropertyLayout& layout);
+
+ private:
+  void encodeObject(const ObjectNode& node, int depth);
+  void encodeValue(const Value& value, const rt::PropertyField& field, std::vector<uint8_t>& out);
+  void encodeVariant(const Value& value, std::vector<uint8_t>& out);
+  void encodeArray(const Value& value, VARTYPE elementType, std::vector<uint8_t>& out);
+  void encodeEmbedded(const Value& value, std::vector<uint8_t>& out);
+  void encodeHosted(const Value& value, std::vector<uint8_t>& out);
+  const rt::PropertyLayout& layoutOf(const ObjectNode& node) const;
+
+  std::vector<uint8_t> out_;
+};
+
+}  // namespace designc
