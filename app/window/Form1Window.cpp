@@ -25,10 +25,9 @@ int Scaled(int pixels) {
 }
 
 // The way the control extender creates a hosted control (context 5).
-HRESULT CreateSocket(ComPtr<IUdpSocket>& socket) {
+HRESULT CreateSocket(ComPtr<IUnknown>& socket) {
   return CoCreateInstance(CLSID_UdpSocket, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                          IID_IUdpSocket,
-                          reinterpret_cast<void**>(socket.ReleaseAndGetAddressOf()));
+                          IID_IUnknown, reinterpret_cast<void**>(socket.ReleaseAndGetAddressOf()));
 }
 
 HFONT CreateMessageFont() {
@@ -79,16 +78,20 @@ WindowLook LookOf(const ControlLayout& layout) {
 
 }  // namespace
 
-Form1Window::Form1Window() : form_(rt::MakeComObject<WindowForm>()) {
+Form1Window::Form1Window()
+    : form_(rt::MakeComObject<WindowForm>()),
+      compiled_(rt::MakeComObject<Form1Form>(rt::MakeComObject<SimulatedYield>())) {
   status_ = build();
 }
 
 Form1Window::~Form1Window() {
-  if (code_) code_->disconnectEvents();
-  if (controls_.sckServer) controls_.sckServer->Close();
-  if (controls_.sckClient) controls_.sckClient->Close();
-  code_.reset();
-  controls_ = {};
+  compiled_->disconnectHandledMembers();
+  for (DISPID id : {member::sckServer, member::sckClient}) {
+    ComPtr<IUdpSocket> socket;
+    const ComPtr<IUnknown>& object = compiled_->memberSlots()[static_cast<size_t>(id)];
+    if (object && SUCCEEDED(object.As(socket))) socket->Close();
+  }
+  compiled_.Reset();
   form_.Reset();
   if (font_) DeleteObject(font_);
 }
@@ -107,8 +110,7 @@ HRESULT Form1Window::build() {
     return E_FAIL;
   }
   font_ = CreateMessageFont();
-  controls_.form = form_;
-  controls_.runtime = rt::MakeComObject<SimulatedYield>();
+  compiled_->memberSlots()[member::Form1] = form_->unknown();
   const auto layout = Form1Layout();
   windows_.assign(layout.size(), nullptr);
   for (size_t i = 0; i < layout.size(); ++i) {
@@ -116,18 +118,17 @@ HRESULT Form1Window::build() {
     HWND parent = container < 0 ? form_->hwnd() : windows_[static_cast<size_t>(container)];
     if (HRESULT hr = createControl(i, parent); FAILED(hr)) return hr;
   }
-  code_ = std::make_unique<Form1>(controls_);
-  return code_->connectEvents();
+  if (HRESULT hr = compiled_->bind(); FAILED(hr)) return hr;
+  return compiled_->connectHandledMembers();
 }
 
 HRESULT Form1Window::createControl(size_t index, HWND container) {
   const ControlLayout& layout = Form1Layout()[index];
-  const std::u16string_view name = layout.name;
-  if (layout.controlClass == ControlClass::Socket) {
-    return CreateSocket(name == u"sckServer" ? controls_.sckServer : controls_.sckClient);
-  }
+  // Member ids follow the design order after the form's own slot.
+  ComPtr<IUnknown>& slot = compiled_->memberSlots()[index + 1];
+  if (layout.controlClass == ControlClass::Socket) return CreateSocket(slot);
   if (layout.controlClass == ControlClass::Timer) {
-    controls_.tmrTimeout = rt::MakeComObject<SimulatedTimer>();
+    slot = rt::MakeComObject<SimulatedTimer>()->unknown();
     return S_OK;
   }
   const WindowLook look = LookOf(layout);
@@ -137,57 +138,27 @@ HRESULT Form1Window::createControl(size_t index, HWND container) {
   if (!hwnd) return E_FAIL;
   windows_[index] = hwnd;
   if (font_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  if (layout.controlClass == ControlClass::CheckBox) {
-    // The design ticks all three options.
-    SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
-  }
-
-  auto take = [hwnd](auto control, auto& slot) {
+  auto take = [hwnd, &slot](auto control) {
     control->attach(hwnd);
-    slot = control;
+    slot = control->unknown();
   };
-  Form1Controls& c = controls_;
   switch (layout.controlClass) {
-    case ControlClass::TextBox: {
-      auto box = rt::MakeComObject<WindowTextBox>();
-      if (name == u"txtIpAddress") take(box, c.txtIpAddress);
-      if (name == u"txtPort") take(box, c.txtPort);
-      if (name == u"txtClearString") take(box, c.txtClearString);
-      if (name == u"txtTestString") take(box, c.txtTestString);
-      if (name == u"txtWaitState") take(box, c.txtWaitState);
-      if (name == u"txtPacketLen") take(box, c.txtPacketLen);
-      if (name == u"txtTimeOut") take(box, c.txtTimeOut);
-      if (name == u"txtRetry") take(box, c.txtRetry);
-      if (name == u"txtDatagram") take(box, c.txtDatagram);
-      if (name == u"txtProcess") take(box, c.txtProcess);
+    case ControlClass::TextBox:
+      take(rt::MakeComObject<WindowTextBox>());
       return S_OK;
-    }
-    case ControlClass::CommandButton: {
-      auto button = rt::MakeComObject<WindowCommandButton>();
-      if (name == u"cmdConnect") take(button, c.cmdConnect);
-      if (name == u"cmdSaveSettings") take(button, c.cmdSaveSettings);
-      if (name == u"cmdString") take(button, c.cmdString);
-      if (name == u"cmdClear") take(button, c.cmdClear);
-      if (name == u"cmdClearDatagram") take(button, c.cmdClearDatagram);
-      if (name == u"cmdSendDataGram") take(button, c.cmdSendDataGram);
+    case ControlClass::CommandButton:
+      take(rt::MakeComObject<WindowCommandButton>());
       return S_OK;
-    }
-    case ControlClass::Label: {
-      auto label = rt::MakeComObject<WindowLabel>();
-      if (name == u"lblChecksum") take(label, c.lblChecksum);
-      if (name == u"lblDatagramLength") take(label, c.lblDatagramLength);
-      if (name == u"lblPacketQty") take(label, c.lblPacketQty);
+    case ControlClass::Label:
+      take(rt::MakeComObject<WindowLabel>());
       return S_OK;
-    }
-    case ControlClass::CheckBox: {
-      auto box = rt::MakeComObject<WindowCheckBox>();
-      if (name == u"chkSTX") take(box, c.chkSTX);
-      if (name == u"chkEOT") take(box, c.chkEOT);
-      if (name == u"chkChecksum") take(box, c.chkChecksum);
+    case ControlClass::CheckBox:
+      // The design ticks all three options.
+      SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+      take(rt::MakeComObject<WindowCheckBox>());
       return S_OK;
-    }
     case ControlClass::Shape:
-      take(rt::MakeComObject<WindowShape>(), c.shpConnected);
+      take(rt::MakeComObject<WindowShape>());
       return S_OK;
     case ControlClass::Frame:
     case ControlClass::Socket:

@@ -1,13 +1,13 @@
 // Form1 on the desktop: the form window with its frames and controls built
 // from Form1Layout (scaled to the display's resolution, in the system's
 // message font), the two socket controls created through the class
-// registry, and Form1's handlers connected to all of them.
+// registry, each object in its member slot of Form1's compiled form class,
+// and the handled members connected to their sinks.
 #pragma once
 
-#include <memory>
 #include <vector>
 
-#include "app/form1/Form1.h"
+#include "app/form1/Form1Form.h"
 #include "app/window/WindowForm.h"
 #include "platform/gdi.h"
 
@@ -29,8 +29,8 @@ class Form1Window {
   void show() { form_->show(); }
   HWND hwnd() const { return form_->hwnd(); }
   WindowForm& form() { return *form_; }
-  Form1& code() { return *code_; }
-  const Form1Controls& controls() const { return controls_; }
+  Form1& code() { return *compiled_->code(); }
+  Form1Form& compiledForm() { return *compiled_; }
   // The window of a control by its name (the first of that name).
   HWND windowOf(std::u16string_view name) const;
 
@@ -42,8 +42,7 @@ class Form1Window {
   HFONT font_ = nullptr;
   ComPtr<WindowForm> form_;
   std::vector<HWND> windows_;
-  Form1Controls controls_;
-  std::unique_ptr<Form1> code_;
+  ComPtr<Form1Form> compiled_;
 };
 
 }  // namespace skiffwire
