@@ -11,6 +11,7 @@
 #include "app/window/WindowCommandButton.h"
 #include "app/window/WindowLabel.h"
 #include "app/window/WindowShape.h"
+#include "app/window/WindowText.h"
 #include "app/window/WindowTextBox.h"
 #include "platform/controls.h"
 #include "platform/display.h"
@@ -81,6 +82,10 @@ WindowLook LookOf(const ControlLayout& layout) {
 Form1Window::Form1Window()
     : form_(rt::MakeComObject<WindowForm>()),
       compiled_(rt::MakeComObject<Form1Form>(rt::MakeComObject<SimulatedYield>())) {
+  titles_ = rt::MakeComObject<rt::ControlArray>(static_cast<rt::ControlArrayHost&>(*this),
+                                                IID_ILabel, nullptr);
+  collection_ = rt::MakeComObject<rt::ControlsCollection>(
+      static_cast<rt::ControlsCollectionHost&>(*this), compiled_->memberSlots().subspan(1));
   status_ = build();
 }
 
@@ -91,6 +96,12 @@ Form1Window::~Form1Window() {
     const ComPtr<IUnknown>& object = compiled_->memberSlots()[static_cast<size_t>(id)];
     if (object && SUCCEEDED(object.As(socket))) socket->Close();
   }
+  collection_.Reset();
+  titles_.Reset();
+  for (RunTimeControl& control : runTime_) {
+    if (IsWindow(control.hwnd)) DestroyWindow(control.hwnd);
+  }
+  runTime_.clear();
   compiled_.Reset();
   form_.Reset();
   if (font_) DeleteObject(font_);
@@ -151,6 +162,9 @@ HRESULT Form1Window::createControl(size_t index, HWND container) {
       return S_OK;
     case ControlClass::Label:
       take(rt::MakeComObject<WindowLabel>());
+      if (std::u16string_view(layout.name) == u"lblTitle") {
+        return titles_->addDesignedElement(titleCount_++, slot.Get());
+      }
       return S_OK;
     case ControlClass::CheckBox:
       // The design ticks all three options.
@@ -166,6 +180,101 @@ HRESULT Form1Window::createControl(size_t index, HWND container) {
       return S_OK;
   }
   return S_OK;
+}
+
+namespace {
+
+// A COM object's identity: its IUnknown.
+IUnknown* IdentityOf(IUnknown* object) {
+  if (!object) return nullptr;
+  ComPtr<IUnknown> identity;
+  object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+  return identity.Get();  // the holder keeps it alive
+}
+
+}  // namespace
+
+int Form1Window::layoutIndexOf(IUnknown* control) const {
+  IUnknown* identity = IdentityOf(control);
+  const auto slots = compiled_->memberSlots();
+  for (size_t i = 1; i < slots.size(); ++i) {
+    if (slots[i] && IdentityOf(slots[i].Get()) == identity) return static_cast<int>(i) - 1;
+  }
+  return -1;
+}
+
+const Form1Window::RunTimeControl* Form1Window::runTimeControl(IUnknown* control) const {
+  IUnknown* identity = IdentityOf(control);
+  for (const RunTimeControl& entry : runTime_) {
+    if (IdentityOf(entry.object.Get()) == identity) return &entry;
+  }
+  return nullptr;
+}
+
+HWND Form1Window::windowOfControl(IUnknown* control) const {
+  const int index = layoutIndexOf(control);
+  if (index >= 0) return windows_[static_cast<size_t>(index)];
+  const RunTimeControl* made = runTimeControl(control);
+  return made ? made->hwnd : nullptr;
+}
+
+HRESULT Form1Window::ensureFormLoaded() {
+  form_->load();
+  return S_OK;
+}
+
+HRESULT Form1Window::createElement(IUnknown* templateElement, REFCLSID, const IID*, LONG,
+                                   IUnknown** element) {
+  HWND model = windowOfControl(templateElement);
+  if (!model) return E_FAIL;
+  RECT place;
+  GetWindowRect(model, &place);
+  HWND parent = GetParent(model);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  // A new element starts hidden, where its template is, with its text and font.
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(model, GWL_STYLE)) & ~WS_VISIBLE;
+  HWND hwnd = CreateWindowExW(0, u"STATIC", WindowText(model).c_str(), style, place.left, place.top,
+                              place.right - place.left, place.bottom - place.top, parent, nullptr,
+                              nullptr, nullptr);
+  if (!hwnd) return E_FAIL;
+  SendMessageW(hwnd, WM_SETFONT, SendMessageW(model, WM_GETFONT, 0, 0), FALSE);
+  ComPtr<WindowLabel> label = rt::MakeComObject<WindowLabel>();
+  label->attach(hwnd);
+  const int index = layoutIndexOf(templateElement);
+  runTime_.push_back(
+      {label->unknown(), hwnd,
+       index >= 0 ? Form1Layout()[static_cast<size_t>(index)].name : nameOf(templateElement)});
+  *element = label->unknown();
+  (*element)->AddRef();
+  return S_OK;
+}
+
+bool Form1Window::createdAtRunTime(IUnknown* element) {
+  return runTimeControl(element) != nullptr;
+}
+
+void Form1Window::removeElement(IUnknown* element) {
+  IUnknown* identity = IdentityOf(element);
+  std::erase_if(runTime_, [identity](const RunTimeControl& entry) {
+    if (IdentityOf(entry.object.Get()) != identity) return false;
+    if (IsWindow(entry.hwnd)) DestroyWindow(entry.hwnd);
+    return true;
+  });
+}
+
+std::u16string Form1Window::nameOf(IUnknown* control) {
+  const int index = layoutIndexOf(control);
+  if (index >= 0) return Form1Layout()[static_cast<size_t>(index)].name;
+  const RunTimeControl* made = runTimeControl(control);
+  return made ? made->name : std::u16string();
+}
+
+rt::ControlArray* Form1Window::arrayOf(IUnknown* control) {
+  return nameOf(control) == u"lblTitle" ? titles_.Get() : nullptr;
+}
+
+bool Form1Window::isEngineControl(IUnknown* control) {
+  return layoutIndexOf(control) >= 0 || createdAtRunTime(control);
 }
 
 }  // namespace skiffwire

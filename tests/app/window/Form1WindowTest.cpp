@@ -17,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/display.h"
 #include "platform/testing.h"
+#include "runtime/forms/arrays/ArrayRouting.h"
 
 namespace skiffwire::testing {
 namespace {
@@ -181,6 +182,78 @@ TEST(Form1Window, ClosingRunsTheUnloadHandlerAndEndsTheLoop) {
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
+  });
+}
+
+// The caption of a label object through its member interface.
+std::u16string CaptionOf(IDispatch* label) {
+  ComPtr<ILabel> members;
+  if (!label || FAILED(label->QueryInterface(IID_ILabel, reinterpret_cast<void**>(&members)))) {
+    return u"(no label)";
+  }
+  Bstr caption;
+  members->get_Caption(caption.out());
+  return std::u16string(caption.get() ? caption.get() : u"", caption.length());
+}
+
+TEST(Form1Window, TheSixteenCaptionLabelsAreOneArray) {
+  OnFreshThread([] {
+    WindowApp app;
+    app.form.show();
+    rt::ControlArray& titles = app.form.titles();
+    LONG count = 0, upper = 0;
+    titles.get_Count(&count);
+    titles.get_UBound(&upper);
+    EXPECT_EQ(count, 16);
+    EXPECT_EQ(upper, 15);
+    const struct {
+      LONG index;
+      std::u16string_view caption;
+    } cases[] = {{0, u"IP Address :"},    {1, u"Port :"}, {4, u"Tx Wait State"},   {5, u"mS"},
+                 {10, u"Retry Attempts"}, {14, u"Hex"},   {15, u"Est. Packet Qty"}};
+    for (const auto& c : cases) {
+      ComPtr<IDispatch> label;
+      ASSERT_EQ(titles.Item(c.index, &label), S_OK) << c.index;
+      EXPECT_EQ(CaptionOf(label.Get()), c.caption) << c.index;
+    }
+    // By the array's name, in any case, the collection answers the array.
+    ComPtr<IDispatch> found;
+    ASSERT_EQ(app.form.controlsCollection().item(Variant::Str(u"LBLTITLE"), &found), S_OK);
+    EXPECT_EQ(static_cast<IUnknown*>(found.Get()), titles.unknown());
+    ASSERT_EQ(app.form.controlsCollection().item(Variant::Str(u"txtport"), &found), S_OK);
+    EXPECT_EQ(app.form.windowOfControl(found.Get()), app.form.windowOf(u"txtPort"));
+    EXPECT_EQ(app.form.controlsCollection().item(Variant::Str(u"txtPorts"), &found),
+              static_cast<HRESULT>(0x800A02DB));
+    // "Count" by name, as late-bound code asks for it.
+    for (const char16_t* name : {u"Count", u"count", u"COUNT"}) {
+      LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+      DISPID id = 0;
+      EXPECT_EQ(titles.GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+      EXPECT_EQ(id, 1);
+    }
+  });
+}
+
+TEST(Form1Window, ALoadedCaptionLabelIsANewHiddenWindow) {
+  OnFreshThread([] {
+    WindowApp app;
+    app.form.show();
+    rt::ControlArray& titles = app.form.titles();
+    ASSERT_EQ(rt::LoadArrayElement(titles, 20), S_OK);
+    LONG count = 0, upper = 0;
+    titles.get_Count(&count);
+    titles.get_UBound(&upper);
+    EXPECT_EQ(count, 17);
+    EXPECT_EQ(upper, 20);
+    HWND added = app.form.windowOfControl(titles.elementAt(20));
+    ASSERT_NE(added, nullptr);
+    EXPECT_FALSE(IsWindowVisible(added));
+    EXPECT_EQ(WindowText(added), u"IP Address :");
+    EXPECT_EQ(GetParent(added), app.form.windowOf(u"fmeConnection"));
+    // Designed labels stay; the loaded one goes with its window.
+    EXPECT_EQ(rt::UnloadArrayElement(titles, 0), static_cast<HRESULT>(0x800A016A));
+    ASSERT_EQ(rt::UnloadArrayElement(titles, 20), S_OK);
+    EXPECT_FALSE(IsWindow(added));
   });
 }
 
