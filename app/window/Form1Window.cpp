@@ -4,7 +4,7 @@
 
 #include "app/simulated/SimulatedTimer.h"
 #include "app/simulated/SimulatedYield.h"
-#include "app/udp/UdpSocket.h"
+#include "app/udp/HostedUdpSocket.h"
 #include "app/window/Form1Layout.h"
 #include "app/window/FrameWindow.h"
 #include "app/window/WindowCheckBox.h"
@@ -25,10 +25,12 @@ int Scaled(int pixels) {
   return MulDiv(pixels, platform::CurrentDisplay().dpi(), 96);
 }
 
-// The way the control extender creates a hosted control (context 5).
+// A socket control hosted by the control extender, as the form holds it.
 HRESULT CreateSocket(ComPtr<IUnknown>& socket) {
-  return CoCreateInstance(CLSID_UdpSocket, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                          IID_IUnknown, reinterpret_cast<void**>(socket.ReleaseAndGetAddressOf()));
+  ComPtr<HostedUdpSocket> hosted = rt::MakeComObject<HostedUdpSocket>();
+  if (HRESULT hr = hosted->create(); FAILED(hr)) return hr;
+  socket = hosted->unknown();
+  return S_OK;
 }
 
 HFONT CreateMessageFont() {
