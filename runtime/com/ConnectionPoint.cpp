@@ -48,6 +48,10 @@ HRESULT ConnectionPoint::EnumConnections(IEnumConnections** connections) {
 }
 
 HRESULT ConnectionPoint::fire(DISPID event, std::initializer_list<VARIANT> arguments) {
+  return fire(event, std::span<const VARIANT>(arguments.begin(), arguments.size()));
+}
+
+HRESULT ConnectionPoint::fire(DISPID event, std::span<const VARIANT> arguments) {
   if (sinks_.empty()) return S_OK;
   std::vector<VARIANT> reversed(arguments.begin(), arguments.end());
   std::reverse(reversed.begin(), reversed.end());

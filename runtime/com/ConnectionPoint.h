@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "platform/oleauto.h"
@@ -27,6 +28,7 @@ class ConnectionPoint final : public ComObject<ConnectionPoint, IConnectionPoint
   // event's declared order; DISPPARAMS holds them reversed). Returns the
   // first failure of a sink, S_OK otherwise and when nobody listens.
   HRESULT fire(DISPID event, std::initializer_list<VARIANT> arguments = {});
+  HRESULT fire(DISPID event, std::span<const VARIANT> arguments);
 
   bool hasSinks() const { return !sinks_.empty(); }
   void detach();

@@ -818,6 +818,14 @@ BOOL IsWindowVisible(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
 BOOL EnableWindow(HWND hwnd, BOOL enable);
+// Layered windows (WS_EX_LAYERED): a constant alpha (LWA_ALPHA) and/or a
+// colour key (LWA_COLORKEY). Both fail with ERROR_INVALID_PARAMETER on a
+// window without the layered style; removing that style drops the attributes.
+// The attributes are recorded; the drawing does not apply them yet.
+inline constexpr DWORD LWA_COLORKEY = 0x00000001;
+inline constexpr DWORD LWA_ALPHA = 0x00000002;
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);

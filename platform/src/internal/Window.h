@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@ namespace platform::internal {
 class MessageQueue;
 class WindowSurface;
 class ScrollBars;
+
+// What SetLayeredWindowAttributes gave a layered window.
+struct LayeredAttributes {
+  COLORREF key;
+  BYTE alpha;
+  DWORD flags;
+};
 
 class Window {
  public:
@@ -90,7 +98,9 @@ class Window {
   // Drawing state.
   std::shared_ptr<WindowSurface> surface;  // top-level windows: what they are drawn into
   std::shared_ptr<ScrollBars> scrollBars;  // the standard scroll bars, once set
-  bool captionActive = false;              // the frame is drawn as active
+  bool captionActive = false;
+  std::optional<LayeredAttributes>
+      layered;  // set while WS_EX_LAYERED is on              // the frame is drawn as active
 
  private:
   HWND handle_ = nullptr;

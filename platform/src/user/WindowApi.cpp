@@ -72,6 +72,8 @@ LONG_PTR changeStyle(HWND hwnd, Window& w, int index, DWORD value) {
                   reinterpret_cast<LPARAM>(&change));
   if (!manager().find(hwnd)) return static_cast<LONG>(old);
   (index == GWL_STYLE ? w.style : w.exStyle) = change.styleNew;
+  // Taking the layered style away drops the window's layering attributes.
+  if (index == GWL_EXSTYLE && !(change.styleNew & WS_EX_LAYERED)) w.layered.reset();
   change.styleOld = old;
   Messenger::send(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index),
                   reinterpret_cast<LPARAM>(&change));
@@ -333,6 +335,31 @@ BOOL IsIconic(HWND hwnd) {
 BOOL IsZoomed(HWND hwnd) {
   auto w = manager().find(hwnd);
   return w && (w->style & WS_MAXIMIZE);
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags) {
+  auto w = windowOrFail(hwnd);
+  if (!w) return FALSE;
+  if (!(w->exStyle & WS_EX_LAYERED)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  w->layered = platform::internal::LayeredAttributes{key, alpha, flags};
+  w->invalidate(nullptr);
+  return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags) {
+  auto w = windowOrFail(hwnd);
+  if (!w) return FALSE;
+  if (!(w->exStyle & WS_EX_LAYERED) || !w->layered) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (key) *key = w->layered->key;
+  if (alpha) *alpha = w->layered->alpha;
+  if (flags) *flags = w->layered->flags;
+  return TRUE;
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {

@@ -1,0 +1,60 @@
+#include "runtime/controls/BaseFont.h"
+
+#include <cmath>
+#include <string>
+
+#include "runtime/controls/BaseControlRect.h"
+#include "runtime/controls/ControlIds.h"
+#include "runtime/forms/ControlRecord.h"
+#include "runtime/forms/FormState.h"
+
+namespace rt {
+
+BaseFont::BaseFont() : name_(u"MS Sans Serif") {}
+
+BaseFont::~BaseFont() {
+  if (font_) DeleteObject(font_);
+}
+
+const ClassDescriptor& BaseFont::descriptor() const {
+  static const ClassDescriptor cls{u"BaseFont", &InitialiseRuntimeClass};
+  return cls;
+}
+
+const MemberTable& BaseFont::Members() {
+  using T = BaseFont;
+  static const MemberTable table = [] {
+    MemberTable t;
+    t.textField(u"FontName", dispid::FontName, &T::name_, &T::applyFont);
+    t.field<VT_R8>(u"FontSize", dispid::FontSize, &T::size_, &T::applyFont);
+    t.field<VT_BOOL>(u"FontBold", dispid::FontBold, &T::bold_, &T::applyFont);
+    t.field<VT_BOOL>(u"FontItalic", dispid::FontItalic, &T::italic_, &T::applyFont);
+    return t;
+  }();
+  return table;
+}
+
+HFONT BaseFont::createFont(int dpi) const {
+  LOGFONTW description{};
+  description.lfHeight = -static_cast<LONG>(std::lround(size_ * dpi / 72.0));
+  description.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = italic_ ? 1 : 0;
+  const std::u16string_view face = name_.view().substr(0, LF_FACESIZE - 1);
+  face.copy(description.lfFaceName, face.size());
+  return CreateFontIndirectW(&description);
+}
+
+HRESULT BaseFont::applyFont() {
+  HWND hwnd = window_ ? window_->hwnd() : nullptr;
+  if (!hwnd) return S_OK;  // the window gets the font when it is created
+  const ControlRecord* record = window_->record();
+  const int dpi = record && record->form ? record->form->dpi : 96;
+  HFONT made = createFont(dpi);
+  if (!made) return E_FAIL;
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+  if (font_) DeleteObject(font_);
+  font_ = made;
+  return S_OK;
+}
+
+}  // namespace rt

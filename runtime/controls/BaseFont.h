@@ -1,0 +1,42 @@
+// The font of a windowed control: built from the control's font description
+// and sent to its window with WM_SETFONT. A change of the description
+// rebuilds the font.
+#pragma once
+
+#include "platform/gdi.h"
+#include "platform/oleauto.h"
+#include "runtime/controls/DispatchObject.h"
+#include "runtime/controls/MemberTable.h"
+
+namespace rt {
+
+class BaseControlRect;
+
+class BaseFont final : public DispatchObject {
+ public:
+  BaseFont();
+  ~BaseFont() override;
+
+  static const MemberTable& Members();
+  const ClassDescriptor& descriptor() const override;
+  const MemberTable& members() const override { return Members(); }
+
+  // The window part the font goes to (not counted: the same control owns both).
+  void attachWindow(BaseControlRect* window) { window_ = window; }
+  // Builds the font for the control's form DPI and sends it to the window.
+  HRESULT applyFont();
+  // The font for painting at a DPI (windowless children use it too); owned
+  // by the caller.
+  HFONT createFont(int dpi) const;
+
+  Bstr name_;
+  DOUBLE size_ = 8.25;  // points
+  VARIANT_BOOL bold_ = VARIANT_FALSE;
+  VARIANT_BOOL italic_ = VARIANT_FALSE;
+
+ private:
+  BaseControlRect* window_ = nullptr;
+  HFONT font_ = nullptr;
+};
+
+}  // namespace rt

@@ -1,0 +1,54 @@
+// The design properties every placed control has: where it sits (twips in
+// its container's scale), whether it is visible and enabled, and its tab
+// order. Each control's design record starts with them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/oleauto.h"
+#include "runtime/forms/design/PropertyLayout.h"
+
+namespace rt {
+
+struct ControlRecord;
+class BaseControlRect;
+
+struct CommonDesign {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+  VARIANT_BOOL visible = VARIANT_TRUE;
+  VARIANT_BOOL enabled = VARIANT_TRUE;
+  VARIANT_BOOL tabStop = VARIANT_TRUE;
+  int32_t tabIndex = 0;
+};
+
+// The layout fields of CommonDesign inside a design record whose member
+// `common` is at offset `base`.
+#define RT_COMMON_DESIGN_FIELDS(Record)                                   \
+  {"Left", ::rt::PropertyKind::Double,                                    \
+   offsetof(Record, common) + offsetof(::rt::CommonDesign, left)},        \
+      {"Top", ::rt::PropertyKind::Double,                                 \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, top)},     \
+      {"Width", ::rt::PropertyKind::Double,                               \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, width)},   \
+      {"Height", ::rt::PropertyKind::Double,                              \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, height)},  \
+      {"Visible", ::rt::PropertyKind::Boolean,                            \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, visible)}, \
+      {"Enabled", ::rt::PropertyKind::Boolean,                            \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, enabled)}, \
+      {"TabStop", ::rt::PropertyKind::Boolean,                            \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, tabStop)}, \
+  {                                                                       \
+    "TabIndex", ::rt::PropertyKind::Long,                                 \
+        offsetof(Record, common) + offsetof(::rt::CommonDesign, tabIndex) \
+  }
+
+// Copies the placement into the engine record and the states into the window
+// part (before the window exists: they decide how it is created).
+void ApplyCommonDesign(const CommonDesign& design, ControlRecord* record, BaseControlRect* window);
+
+}  // namespace rt

@@ -1,0 +1,167 @@
+#include "runtime/controls/Frame.h"
+
+#include <string>
+
+#include "platform/controls.h"
+#include "runtime/controls/BaseFont.h"
+#include "runtime/controls/ControlIds.h"
+#include "runtime/controls/Form.h"
+#include "runtime/controls/LayeredAttributes.h"
+#include "runtime/forms/design/PropertyReader.h"
+
+namespace rt {
+namespace {
+
+constexpr PropertyField kFrameFields[] = {
+    RT_COMMON_DESIGN_FIELDS(FrameDesign),
+    {"Caption", PropertyKind::String, offsetof(FrameDesign, caption)},
+    {"BackColor", PropertyKind::Long, offsetof(FrameDesign, backColor)},
+    {"ForeColor", PropertyKind::Long, offsetof(FrameDesign, foreColor)},
+    {"ClipControls", PropertyKind::Boolean, offsetof(FrameDesign, clipControls)},
+    {"BorderStyle", PropertyKind::Long, offsetof(FrameDesign, borderStyle)},
+    {"Appearance", PropertyKind::Long, offsetof(FrameDesign, appearance)},
+};
+
+double& PlacementValue(ControlRecord& child, EngineContainer::Edge edge) {
+  switch (edge) {
+    case EngineContainer::Edge::Left:
+      return child.placement.left;
+    case EngineContainer::Edge::Top:
+      return child.placement.top;
+    case EngineContainer::Edge::Width:
+      return child.placement.width;
+    case EngineContainer::Edge::Height:
+      return child.placement.height;
+  }
+  return child.placement.left;
+}
+
+}  // namespace
+
+const PropertyLayout kFrameLayout{"Frame", CLSID_Frame, sizeof(FrameDesign), kFrameFields,
+                                  DIID_FrameEvents};
+
+Frame::Frame()
+    : ControlObject(DIID_FrameEvents),
+      notFocusable_(std::make_unique<BaseControlNotFocusable2>(dispatch())),
+      dragDrop_(std::make_unique<OLEDragDropHelper>()) {}
+
+const ClassDescriptor& Frame::descriptor() const {
+  static const ClassDescriptor cls{u"Frame", &InitialiseRuntimeClass, nullptr, CLSID_Frame};
+  return cls;
+}
+
+const MemberTable& Frame::Members() {
+  using T = Frame;
+  static const MemberTable table = [] {
+    MemberTable t;
+    t.field<VT_COLOUR>(u"BackColor", dispid::BackColor, &T::backColor_, &T::refresh);
+    t.field<VT_COLOUR>(u"ForeColor", dispid::ForeColor, &T::foreColor_, &T::refresh);
+    t.field<VT_BOOL>(u"ClipControls", dispid::ClipControls, &T::clipControls_,
+                     &T::applyClipControls);
+    t.field<VT_I4>(u"BorderStyle", dispid::BorderStyle, &T::borderStyle_);
+    t.field<VT_R8>(u"Opacity", dispid::Opacity, &T::opacity_, &T::applyLayered);
+    t.field<VT_COLOUR>(u"TransparencyKey", dispid::TransparencyKey, &T::transparencyKey_,
+                       &T::applyLayered);
+    t.text(u"Caption", dispid::Caption, &T::getCaption, &T::putCaption);
+    t.text(u"_Default", dispid::Default, &T::getCaption, &T::putCaption, /*hidden=*/true);
+    t.forward(OLEDragDropHelper::Members(), &T::dragDrop);
+    t.forward(BaseControlNotFocusable2::Members(), &T::notFocusable);
+    return t;
+  }();
+  return table;
+}
+
+HRESULT Frame::getCaption(BSTR* caption) {
+  const HRESULT ready = enter();
+  if (FAILED(ready)) return ready;
+  return rect()->windowText(caption);
+}
+
+HRESULT Frame::putCaption(BSTR caption) {
+  const HRESULT ready = enter();
+  if (FAILED(ready)) return ready;
+  if (!hwnd()) return rect()->setWindowText(caption);
+  const std::u16string text(caption ? caption : u"", SysStringLen(caption));
+  return rect()->sendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HRESULT Frame::refresh() {
+  return rect()->Refresh();
+}
+
+HRESULT Frame::applyClipControls() {
+  return rect()->changeStyle(GWL_STYLE, WS_CLIPCHILDREN, clipControls_ ? WS_CLIPCHILDREN : 0);
+}
+
+HRESULT Frame::applyLayered() {
+  return ApplyLayeredAttributes(hwnd(), opacity_, transparencyKey_);
+}
+
+HRESULT Frame::fillWindowRecord(WindowRecord& window) {
+  window.className = u"BrammelFrame";
+  // A caption written before the window exists is already in the record.
+  if (window.text.empty()) window.text = designCaption_.view();
+  window.style = WS_CHILD | BS_GROUPBOX;
+  if (appearance_ != 1) window.style |= BS_FLAT;
+  if (clipControls_) window.style |= WS_CLIPCHILDREN;
+  if (rect()->windowlessVisible()) window.style |= WS_VISIBLE;
+  if (!rect()->windowlessEnabled()) window.style |= WS_DISABLED;
+  window.exStyle = 0;
+  window.allowsFocus = false;
+  window.clickEvent = EventClick;
+  window.mouseDownEvent = EventMouseDown;
+  window.mouseMoveEvent = EventMouseMove;
+  window.mouseUpEvent = EventMouseUp;
+  AddEventSink(window, this);
+  return S_OK;
+}
+
+HRESULT Frame::readDesign(PropertyReader& reader) {
+  FrameDesign design;
+  const HRESULT status = reader.readInto(&design, kFrameLayout);
+  if (FAILED(status)) return status;
+  ApplyCommonDesign(design.common, record(), rect());
+  designCaption_ = design.caption;
+  backColor_ = design.backColor;
+  foreColor_ = design.foreColor;
+  clipControls_ = design.clipControls;
+  borderStyle_ = design.borderStyle;
+  appearance_ = design.appearance;
+  return S_OK;
+}
+
+void Frame::afterCreate(HWND) {
+  if (!hwnd()) return;
+  notFocusable_->font()->applyFont();
+  applyLayered();
+}
+
+// The group box is drawn by its class; the windowless children inside the
+// frame are painted over it the way a form paints them.
+bool Frame::onMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+  const ControlRecord* own = record();
+  if (msg != WM_PAINT || !own || !hwnd()) return false;
+  WNDCLASSW button{};
+  if (!GetClassInfoW(nullptr, u"BUTTON", &button) || !button.lpfnWndProc) return false;
+  *result = CallWindowProcW(button.lpfnWndProc, hwnd(), msg, 0, 0);
+  HDC dc = GetDC(hwnd());
+  Form::PaintWindowlessChildren(*own, dc);
+  ReleaseDC(hwnd(), dc);
+  return true;
+}
+
+HRESULT Frame::childValue(ControlRecord& child, Edge edge, double* value) {
+  if (!value) return E_POINTER;
+  *value = PlacementValue(child, edge);
+  return S_OK;
+}
+
+HRESULT Frame::setChildValue(ControlRecord& child, Edge edge, double value) {
+  const RECT old = ChildPixelRect(child);
+  PlacementValue(child, edge) = value;
+  ApplyChildPlacement(child, childParentWindow(), old);
+  return S_OK;
+}
+
+}  // namespace rt
