@@ -1,7 +1,8 @@
 # Form1, the application's one window: every control in design order with
 # its nesting. Places and sizes in twips (15 to a pixel at 96 dots per inch):
 # a left column of settings 300 pixels wide, a right column with the payload
-# and the log, the command buttons along the bottom.
+# and the log, the command buttons along the bottom. The tooltips are noted
+# beside their controls until the controls' design records carry them.
 form 0 Form Form1 events {
   Caption = "Form1";
   ClientWidth = 11400; ClientHeight = 7200;
@@ -16,7 +17,7 @@ form 0 Form Form1 events {
     TextBox txtIpAddress {
       Left = 1440; Top = 315; Width = 1800; Height = 315;
       Text = "127.0.0.1";
-      ToolTipText = "IP address of the peer device";
+      # tooltip: "IP address of the peer device"
     }
     Label lblTitle {
       Left = 180; Top = 780; Width = 1200; Height = 255;
@@ -25,12 +26,12 @@ form 0 Form Form1 events {
     TextBox txtPort {
       Left = 1440; Top = 735; Width = 900; Height = 315;
       Text = "8888";
-      ToolTipText = "UDP port of the peer device";
+      # tooltip: "UDP port of the peer device"
     }
     CommandButton cmdConnect events {
       Left = 2940; Top = 705; Width = 1380; Height = 375;
       Caption = "Connect";
-      ToolTipText = "Connect/Disconnect the IP/Port as entered";
+      # tooltip: "Connect/Disconnect the IP/Port as entered"
     }
     Shape shpConnected {
       Left = 3495; Top = 300; Width = 300; Height = 300;
@@ -47,7 +48,7 @@ form 0 Form Form1 events {
     TextBox txtClearString {
       Left = 2490; Top = 315; Width = 1830; Height = 315;
       Text = "clear";
-      ToolTipText = "Text that clears the peer device's display";
+      # tooltip: "Text that clears the peer device's display"
     }
     Label lblTitle {
       Left = 180; Top = 780; Width = 2250; Height = 255;
@@ -56,14 +57,16 @@ form 0 Form Form1 events {
     TextBox txtTestString {
       Left = 2490; Top = 735; Width = 1830; Height = 315;
       Text = "Hello World!";
-      ToolTipText = "String to send for UDP connection test";
+      # tooltip: "String to send for UDP connection test"
     }
   }
   ActiveXControlExtender sckServer events {
     ClassId = "{248DD896-BB45-11CF-9ABC-0080C7E7B78D}";
+    Hosted = hosted none { };
   }
   ActiveXControlExtender sckClient {
     ClassId = "{248DD896-BB45-11CF-9ABC-0080C7E7B78D}";
+    Hosted = hosted none { };
   }
   Frame fmeDataGramOptions {
     Left = 120; Top = 2820; Width = 4500; Height = 3180;
@@ -75,7 +78,7 @@ form 0 Form Form1 events {
     TextBox txtWaitState {
       Left = 1890; Top = 315; Width = 900; Height = 315;
       Text = "1";
-      ToolTipText = "Delay in mS between Datagram transmission";
+      # tooltip: "Delay in mS between Datagram transmission"
     }
     Label lblTitle {
       Left = 2880; Top = 360; Width = 900; Height = 255;
@@ -88,7 +91,7 @@ form 0 Form Form1 events {
     TextBox txtPacketLen events {
       Left = 1890; Top = 735; Width = 900; Height = 315;
       Text = "128";
-      ToolTipText = "Max length of each datagram 'packet'";
+      # tooltip: "Max length of each datagram 'packet'"
     }
     Label lblTitle {
       Left = 2880; Top = 780; Width = 900; Height = 255;
@@ -98,19 +101,19 @@ form 0 Form Form1 events {
       Left = 180; Top = 1170; Width = 4200; Height = 300;
       Caption = "Send 'Start Of Text' (STX, [h02])";
       Value = 1;
-      ToolTipText = "Prefix the Datagram packets with an 'STX' character for start of transmission flag";
+      # tooltip: "Prefix the Datagram packets with an 'STX' character for start of transmission flag"
     }
     CheckBox chkEOT {
       Left = 180; Top = 1500; Width = 4200; Height = 300;
       Caption = "Send 'End Of Transmission' (EOT, [h04])";
       Value = 1;
-      ToolTipText = "Append the Datagram packets with an 'EOT' character for end of transmission flag";
+      # tooltip: "Append the Datagram packets with an 'EOT' character for end of transmission flag"
     }
     CheckBox chkChecksum {
       Left = 180; Top = 1830; Width = 4200; Height = 300;
       Caption = "Send CRC-8 Checksum (Calculated)";
       Value = 1;
-      ToolTipText = "Append the Datagram packets with a Checksum value for validation";
+      # tooltip: "Append the Datagram packets with a Checksum value for validation"
     }
     Label lblTitle {
       Left = 180; Top = 2280; Width = 1650; Height = 255;
@@ -119,7 +122,7 @@ form 0 Form Form1 events {
     TextBox txtTimeOut {
       Left = 1890; Top = 2235; Width = 900; Height = 315;
       Text = "5000";
-      ToolTipText = "Timeout value to receive a valid ACK";
+      # tooltip: "Timeout value to receive a valid ACK"
     }
     Label lblTitle {
       Left = 2880; Top = 2280; Width = 900; Height = 255;
@@ -132,7 +135,7 @@ form 0 Form Form1 events {
     TextBox txtRetry {
       Left = 1890; Top = 2655; Width = 900; Height = 315;
       Text = "3";
-      ToolTipText = "Timeout value to receive a valid ACK";
+      # tooltip: "Timeout value to receive a valid ACK"
     }
   }
   Frame fmeDatagram {
@@ -153,7 +156,7 @@ form 0 Form Form1 events {
       Label lblChecksum {
         Left = 1620; Top = 270; Width = 360; Height = 255;
         Caption = "00";
-        ToolTipText = "CRC-8 checksum value for the entered text";
+        # tooltip: "CRC-8 checksum value for the entered text"
       }
       Label lblTitle {
         Left = 3000; Top = 270; Width = 1650; Height = 255;
@@ -162,7 +165,7 @@ form 0 Form Form1 events {
       Label lblDatagramLength {
         Left = 4680; Top = 270; Width = 750; Height = 255;
         Caption = "0";
-        ToolTipText = "Total characters of the entered datagram text";
+        # tooltip: "Total characters of the entered datagram text"
       }
       Label lblTitle {
         Left = 5460; Top = 270; Width = 600; Height = 255;
@@ -179,7 +182,7 @@ form 0 Form Form1 events {
       Label lblPacketQty {
         Left = 1620; Top = 540; Width = 750; Height = 255;
         Caption = "0";
-        ToolTipText = "Estimated number of packets for entered datagram text";
+        # tooltip: "Estimated number of packets for entered datagram text"
       }
     }
   }
@@ -202,27 +205,27 @@ form 0 Form Form1 events {
     CommandButton cmdSaveSettings events {
       Left = 180; Top = 360; Width = 2040; Height = 405;
       Caption = "Save Settings";
-      ToolTipText = "Save all settings to file, including IP Address and port number";
+      # tooltip: "Save all settings to file, including IP Address and port number"
     }
     CommandButton cmdString events {
       Left = 2370; Top = 360; Width = 2040; Height = 405;
       Caption = "Send Test String";
-      ToolTipText = "Send the string";
+      # tooltip: "Send the string"
     }
     CommandButton cmdClear events {
       Left = 4560; Top = 360; Width = 2040; Height = 405;
       Caption = "Send Clear String";
-      ToolTipText = "Send the 'Clear' string";
+      # tooltip: "Send the 'Clear' string"
     }
     CommandButton cmdClearDatagram events {
       Left = 6750; Top = 360; Width = 2040; Height = 405;
       Caption = "Clear Datagram Entry";
-      ToolTipText = "Clear the datagram entry text box";
+      # tooltip: "Clear the datagram entry text box"
     }
     CommandButton cmdSendDataGram events {
       Left = 8940; Top = 360; Width = 2040; Height = 405;
       Caption = "Send Datagram";
-      ToolTipText = "Send the entered datagram";
+      # tooltip: "Send the entered datagram"
     }
   }
 }

@@ -16,10 +16,18 @@ class WindowTextBox final : public WindowControl<WindowTextBox, ITextBox> {
   HRESULT put_Text(BSTR text) override;
   HRESULT put_SelStart(LONG start) override;
   HRESULT put_Enabled(VARIANT_BOOL enabled) override;
+  HRESULT get_SelStart(LONG* start) override;
+  HRESULT get_SelLength(LONG* length) override;
+  HRESULT put_SelLength(LONG length) override;
+  HRESULT get_SelText(BSTR* text) override;
+  HRESULT put_SelText(BSTR text) override;
 
   void onNotification(WORD code) override;
 
  private:
+  // The selection's start and end (characters).
+  void selection(DWORD* start, DWORD* end) const;
+
   bool settingText_ = false;
 };
 

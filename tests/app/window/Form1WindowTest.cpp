@@ -152,6 +152,33 @@ TEST(Form1Window, TypingFollowsTheCountsAndClearingResetsThem) {
   });
 }
 
+TEST(Form1Window, TheLogBoxAppendsThroughTheSelection) {
+  OnFreshThread([] {
+    WindowApp app;
+    app.form.show();
+    ComPtr<ITextBox> box;
+    const ComPtr<IUnknown>& slot = app.form.compiledForm().memberSlots()[member::txtDatagram];
+    ASSERT_EQ(slot.As(box), S_OK);
+    ASSERT_EQ(box->put_Text(Bstr(u"abc").get()), S_OK);
+    ASSERT_EQ(box->put_SelStart(99), S_OK);
+    LONG start = 0, length = -1;
+    box->get_SelStart(&start);
+    box->get_SelLength(&length);
+    EXPECT_EQ(start, 3);
+    EXPECT_EQ(length, 0);
+    ASSERT_EQ(box->put_SelText(Bstr(u"de").get()), S_OK);
+    EXPECT_EQ(app.text(u"txtDatagram"), u"abcde");
+    // The change handler followed: five characters now.
+    EXPECT_EQ(app.text(u"lblDatagramLength"), u"5");
+    box->put_SelStart(1);
+    box->put_SelLength(2);
+    Bstr selected;
+    box->get_SelText(selected.out());
+    EXPECT_EQ(std::u16string_view(selected.get(), selected.length()), u"bc");
+    EXPECT_EQ(box->put_SelLength(-1), static_cast<HRESULT>(0x800A017C));
+  });
+}
+
 TEST(Form1Window, ShowByNameThroughTheStartupObject) {
   OnFreshThread([] {
     WindowApp app;
