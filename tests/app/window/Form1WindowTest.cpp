@@ -17,6 +17,8 @@
 #include "platform/dialogs.h"
 #include "platform/display.h"
 #include "platform/testing.h"
+#include "runtime/core/ErrorMessageTable.h"
+#include "runtime/core/FileTable.h"
 #include "runtime/forms/arrays/ArrayRouting.h"
 
 namespace skiffwire::testing {
@@ -24,7 +26,16 @@ namespace {
 
 // The tool with its executable in a folder of its own, on a headless
 // display, every message box answered and recorded.
+// The process entry's start-up steps the procedures rely on: the run-time
+// error messages and the table of numbered files.
+bool RunStartUpSteps() {
+  rt::BuildErrorMessageTable();
+  rt::FileTable::Create();
+  return true;
+}
+
 struct WindowApp {
+  bool startedUp = RunStartUpSteps();
   TempFolder folder;
   platform::ScopedModuleFileName executable{folder.windowsPath() + u"\\Skiffwire.exe"};
   platform::ScopedHeadlessDisplay display;
