@@ -5,12 +5,11 @@
 // Form1 reaches its controls only through the member interfaces (app/members)
 // and the socket control's interface, so the simulated controls, the
 // intrinsic controls and the real socket control all serve it unchanged.
-// connectEvents() advises the form's event sinks to the controls; the
-// controls then run the handlers below as their events occur.
+// Form1Form (the compiled form class) runs the handlers below as the events
+// of its members occur.
 #pragma once
 
 #include <string_view>
-#include <vector>
 
 #include "app/members/ICheckBox.h"
 #include "app/members/ICommandButton.h"
@@ -21,7 +20,6 @@
 #include "app/members/ITimer.h"
 #include "app/members/IYield.h"
 #include "app/udp/IUdpSocket.h"
-#include "runtime/com/EventSink.h"
 
 namespace skiffwire {
 
@@ -47,11 +45,6 @@ class Form1 {
   ~Form1();
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
-
-  // Connects the form's handlers to the events of its controls; fails when a
-  // control does not offer its event interface.
-  HRESULT connectEvents();
-  void disconnectEvents();
 
   // ---- Event procedures
   HRESULT Form_Load();
@@ -120,10 +113,8 @@ class Form1 {
    private:
     Form1& form_;
   };
-  void addSink(IUnknown* source, const IID& events, rt::EventSink::Handler handler);
 
   Form1Controls c_;
-  std::vector<ComPtr<rt::EventSink>> sinks_;
   // The log's caret is at the end, where the last appended line left it.
   bool logCaretAtEnd_ = false;
 };

@@ -56,41 +56,44 @@ SimulatedForm1::SimulatedForm1()
   status_ = CreateSocket(&sckServer);
   if (SUCCEEDED(status_)) status_ = CreateSocket(&sckClient);
   if (FAILED(status_)) return;
-  Form1Controls controls;
-  controls.form = form;
-  controls.txtIpAddress = txtIpAddress;
-  controls.txtPort = txtPort;
-  controls.txtClearString = txtClearString;
-  controls.txtTestString = txtTestString;
-  controls.txtWaitState = txtWaitState;
-  controls.txtPacketLen = txtPacketLen;
-  controls.txtTimeOut = txtTimeOut;
-  controls.txtRetry = txtRetry;
-  controls.txtDatagram = txtDatagram;
-  controls.txtProcess = txtProcess;
-  controls.cmdConnect = cmdConnect;
-  controls.cmdSaveSettings = cmdSaveSettings;
-  controls.cmdString = cmdString;
-  controls.cmdClear = cmdClear;
-  controls.cmdClearDatagram = cmdClearDatagram;
-  controls.cmdSendDataGram = cmdSendDataGram;
-  controls.lblChecksum = lblChecksum;
-  controls.lblDatagramLength = lblDatagramLength;
-  controls.lblPacketQty = lblPacketQty;
-  controls.chkSTX = chkSTX;
-  controls.chkEOT = chkEOT;
-  controls.chkChecksum = chkChecksum;
-  controls.shpConnected = shpConnected;
-  controls.tmrTimeout = tmrTimeout;
-  controls.sckServer = sckServer;
-  controls.sckClient = sckClient;
-  controls.runtime = runtime;
-  form1_ = std::make_unique<Form1>(std::move(controls));
-  status_ = form1_->connectEvents();
+  // The slots as the design loader fills them, for the members the
+  // application's code uses.
+  form1_ = rt::MakeComObject<Form1Form>(runtime);
+  const std::span<ComPtr<IUnknown>> slots = form1_->memberSlots();
+  auto put = [&slots](DISPID id, IUnknown* object) { slots[static_cast<size_t>(id)] = object; };
+  put(member::Form1, form->unknown());
+  put(member::txtIpAddress, txtIpAddress->unknown());
+  put(member::txtPort, txtPort->unknown());
+  put(member::txtClearString, txtClearString->unknown());
+  put(member::txtTestString, txtTestString->unknown());
+  put(member::txtWaitState, txtWaitState->unknown());
+  put(member::txtPacketLen, txtPacketLen->unknown());
+  put(member::txtTimeOut, txtTimeOut->unknown());
+  put(member::txtRetry, txtRetry->unknown());
+  put(member::txtDatagram, txtDatagram->unknown());
+  put(member::txtProcess, txtProcess->unknown());
+  put(member::cmdConnect, cmdConnect->unknown());
+  put(member::cmdSaveSettings, cmdSaveSettings->unknown());
+  put(member::cmdString, cmdString->unknown());
+  put(member::cmdClear, cmdClear->unknown());
+  put(member::cmdClearDatagram, cmdClearDatagram->unknown());
+  put(member::cmdSendDataGram, cmdSendDataGram->unknown());
+  put(member::lblChecksum, lblChecksum->unknown());
+  put(member::lblDatagramLength, lblDatagramLength->unknown());
+  put(member::lblPacketQty, lblPacketQty->unknown());
+  put(member::chkSTX, chkSTX->unknown());
+  put(member::chkEOT, chkEOT->unknown());
+  put(member::chkChecksum, chkChecksum->unknown());
+  put(member::shpConnected, shpConnected->unknown());
+  put(member::tmrTimeout, tmrTimeout->unknown());
+  put(member::sckServer, sckServer.Get());
+  put(member::sckClient, sckClient.Get());
+  status_ = form1_->bind();
+  if (SUCCEEDED(status_)) status_ = form1_->connectHandledMembers();
 }
 
 SimulatedForm1::~SimulatedForm1() {
-  if (form1_) form1_->disconnectEvents();
+  if (form1_) form1_->disconnectHandledMembers();
   if (sckServer) sckServer->Close();
   if (sckClient) sckClient->Close();
 }

@@ -4,9 +4,7 @@
 // what the tests and benchmarks drive).
 #pragma once
 
-#include <memory>
-
-#include "app/form1/Form1.h"
+#include "app/form1/Form1Form.h"
 #include "app/simulated/SimulatedCheckBox.h"
 #include "app/simulated/SimulatedCommandButton.h"
 #include "app/simulated/SimulatedForm.h"
@@ -36,7 +34,8 @@ class SimulatedForm1 {
   void load() { form->load(); }
   bool unload() { return form->unload(); }
 
-  Form1& code() { return *form1_; }
+  Form1& code() { return *form1_->code(); }
+  Form1Form& compiledForm() { return *form1_; }
   UdpSocket& server() { return *static_cast<UdpSocket*>(sckServer.Get()); }
   UdpSocket& client() { return *static_cast<UdpSocket*>(sckClient.Get()); }
 
@@ -57,7 +56,7 @@ class SimulatedForm1 {
 
  private:
   HRESULT status_ = S_OK;
-  std::unique_ptr<Form1> form1_;
+  ComPtr<Form1Form> form1_;
 };
 
 }  // namespace skiffwire

@@ -1,0 +1,109 @@
+// Form1 as a compiled form class: the instance the process entry creates
+// and shows by name. It holds one member slot per object of Form1's design
+// (the member id is the slot index: the Form object first, then each
+// container followed by its children, in design order), answers the event
+// sink of each member whose events Form1 handles (its handler table), and
+// forwards its own dispatch members ("Show", "Caption", ...) to the Form
+// object in slot 0.
+//
+// Once the slots are filled (by the design loader, or by a host that builds
+// the controls itself), bind() hands the controls to Form1's procedures;
+// events that arrive before that are ignored.
+//
+// Reentrancy: the sinks run Form1's handlers synchronously inside the
+// control's raise; a handler may pump messages, and may see further events
+// of its own or other members meanwhile (the socket's nesting is bounded by
+// the control).
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "app/form1/Form1.h"
+#include "runtime/com/ComObject.h"
+#include "runtime/com/EventSink.h"
+#include "runtime/forms/CompiledForm.h"
+
+namespace skiffwire {
+
+// Member ids (slot indices) of Form1's design.
+namespace member {
+inline constexpr DISPID Form1 = 0;
+inline constexpr DISPID txtIpAddress = 3;
+inline constexpr DISPID txtPort = 5;
+inline constexpr DISPID cmdConnect = 6;
+inline constexpr DISPID shpConnected = 7;
+inline constexpr DISPID txtClearString = 10;
+inline constexpr DISPID txtTestString = 12;
+inline constexpr DISPID sckServer = 13;
+inline constexpr DISPID sckClient = 14;
+inline constexpr DISPID txtWaitState = 17;
+inline constexpr DISPID txtPacketLen = 20;
+inline constexpr DISPID chkSTX = 22;
+inline constexpr DISPID chkEOT = 23;
+inline constexpr DISPID chkChecksum = 24;
+inline constexpr DISPID txtTimeOut = 26;
+inline constexpr DISPID txtRetry = 29;
+inline constexpr DISPID txtDatagram = 31;
+inline constexpr DISPID lblChecksum = 34;
+inline constexpr DISPID lblDatagramLength = 36;
+inline constexpr DISPID lblPacketQty = 40;
+inline constexpr DISPID txtProcess = 42;
+inline constexpr DISPID tmrTimeout = 43;
+inline constexpr DISPID cmdSaveSettings = 45;
+inline constexpr DISPID cmdString = 46;
+inline constexpr DISPID cmdClear = 47;
+inline constexpr DISPID cmdClearDatagram = 48;
+inline constexpr DISPID cmdSendDataGram = 49;
+// Objects in the design: the form and its 49 controls.
+inline constexpr size_t kCount = 50;
+}  // namespace member
+
+class Form1Form final : public rt::ComObject<Form1Form, IDispatch, rt::CompiledForm> {
+ public:
+  // Form1's slot in the design table.
+  static constexpr int kDesignIndex = 0;
+
+  // runtime: the language's DoEvents for Form1's procedures.
+  explicit Form1Form(ComPtr<IYield> runtime);
+
+  // ---- CompiledForm
+  int designIndex() override { return kDesignIndex; }
+  std::span<ComPtr<IUnknown>> memberSlots() override { return slots_; }
+  IDispatch* eventSinkForMember(DISPID memberId) override;
+  rt::EngineControl* formObject() override;
+
+  // ---- IDispatch: the Form object's members
+  HRESULT GetTypeInfoCount(UINT* count) override;
+  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+  HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                 EXCEPINFO* excep, UINT* argErr) override;
+
+  // Hands the filled slots to Form1's procedures; E_NOINTERFACE when a
+  // member lacks the interface the procedures use (nothing is bound then).
+  HRESULT bind();
+  // Advises each handled member's sink to the object in its slot, as the
+  // design loader does for objects whose design asks for events. Fails when
+  // one of them does not connect (the others stay connected).
+  HRESULT connectHandledMembers();
+  // Undoes connectHandledMembers.
+  void disconnectHandledMembers();
+
+  // Form1's procedures; null before bind().
+  Form1* code() { return code_.get(); }
+
+ private:
+  ~Form1Form() override;
+  friend class rt::ComObject<Form1Form, IDispatch, rt::CompiledForm>;
+
+  IDispatch* formDispatch();
+  HRESULT handle(DISPID memberId, DISPID event, const DISPPARAMS& arguments);
+
+  ComPtr<IYield> runtime_;
+  std::array<ComPtr<IUnknown>, member::kCount> slots_;
+  std::array<ComPtr<rt::EventSink>, member::kCount> sinks_;
+  std::unique_ptr<Form1> code_;
+};
+
+}  // namespace skiffwire

@@ -1,0 +1,90 @@
+// The host of an outside control on a form: it creates the control from the
+// design (class identifier text, CoCreateInstance with context 5 through the
+// platform's class registry), keeps its default interface, passes its events
+// on to the form, answers the extender members through its companion
+// (ActiveXControlExtenderX) and the control's own members by name through
+// the control's IDispatch. The typed view of a hosted control's members
+// (forwarded in the control's order, error 91 without a control) is a
+// class over hosted<T>() (see the application's hosted socket control).
+//
+// The form connects its sink to the extender's event interface; the
+// control's own source interface names the same connection point, so a
+// sink written for the control's events connects unchanged.
+//
+// Lifecycle: created empty by the form loader → createFromDesign → hosted
+// until unload(): events disconnected, the control released. Reentrancy:
+// events arrive inside the control's calls; a handler may call unload()
+// (the relay keeps itself alive for the event in progress).
+#pragma once
+
+#include "runtime/com/ComObject.h"
+#include "runtime/com/ConnectionPoint.h"
+#include "runtime/controls/extender/ActiveXControlExtenderX.h"
+#include "runtime/core/ErrorObject.h"
+#include "runtime/core/Status.h"
+
+namespace rt {
+
+// {0E2B363B-7557-4918-A528-F58FDE4EABAB}
+inline constexpr IID DIID_ActiveXControlExtenderEvents{
+    0x0E2B363B, 0x7557, 0x4918, {0xA5, 0x28, 0xF5, 0x8F, 0xDE, 0x4E, 0xAB, 0xAB}};
+
+class ActiveXControlExtender final
+    : public ComObject<ActiveXControlExtender, IDispatch, IConnectionPointContainer> {
+ public:
+  // Dispatch ids of the extender members, apart from the control's own.
+  static constexpr DISPID kExtenderMemberBase = 0x68030000;
+
+  ActiveXControlExtender();
+
+  // Creates and connects the control: classId is "{XXXXXXXX-...}",
+  // defaultInterface what the control is asked for, sourceInterface its
+  // events (IID_NULL: it has none). A class that is not registered fails
+  // with the creation's status and leaves the extender empty.
+  HRESULT createFromDesign(const char16_t* classId, REFIID defaultInterface,
+                           REFIID sourceInterface);
+
+  // The hosted control's default interface (not counted); null before
+  // creation and after unload.
+  IUnknown* control() const { return control_.Get(); }
+  // The control as T; run-time error 91 when there is no control.
+  template <typename T>
+  HRESULT hosted(ComPtr<T>& out) const {
+    if (!control_) return SetErrorFromStatus(ErrorStatus(err::ObjectNotSet));
+    return control_.As(out);
+  }
+
+  ActiveXControlExtenderX& site() { return *site_; }
+
+  // Form unload: the event connection dropped, the control released.
+  void unload();
+
+  // ---- IDispatch: extender members, then the control's by name
+  HRESULT GetTypeInfoCount(UINT* count) override;
+  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+  HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                 EXCEPINFO* excep, UINT* argErr) override;
+
+  // ---- IConnectionPointContainer
+  HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override;
+  HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
+
+ private:
+  ~ActiveXControlExtender() override;
+  friend class ComObject<ActiveXControlExtender, IDispatch, IConnectionPointContainer>;
+
+  HRESULT connectSource(REFIID sourceInterface);
+  void disconnectSource();
+
+  ComPtr<ActiveXControlExtenderX> site_;
+  ComPtr<ConnectionPoint> events_;
+  ComPtr<IUnknown> control_;
+  ComPtr<IDispatch> controlDispatch_;
+  IID source_{};
+  bool hasSource_ = false;
+  ComPtr<IConnectionPoint> sourcePoint_;
+  DWORD sourceCookie_ = 0;
+};
+
+}  // namespace rt
