@@ -159,6 +159,29 @@ TEST_F(LineInputTest, EncodedFiles) {
   }
 }
 
+// Found by fuzzing: a UTF-16 file opened For Input with an odd record length
+// of 257 or more has a cache that ends inside a 16-bit unit; a line running
+// across that end was cut there, and every later line read one byte off.
+TEST_F(LineInputTest, Utf16LinesAcrossACacheOfOddLength) {
+  std::u16string first = repeat16(u'x', 200);
+  std::u16string second = repeat16(u'y', 300);
+  std::u16string text = first + u"\r\n" + second + u"\r\nend";
+  std::string bytes;
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  folder_.write("wide.txt", bytes);
+  for (LONG recordLength : {257L, 301L, 999L}) {
+    ASSERT_EQ(OpenFile(path("wide.txt"), 1, recordLength, GENERIC_READ, 3, OPEN_EXISTING, 1,
+                       FileMode::Input, CP_UTF16LE),
+              S_OK);
+    expectLines(1, {{first, false}, {second, false}, {u"end", true}, {u"", true}},
+                "record length " + std::to_string(recordLength));
+    ASSERT_EQ(CloseFile(1), S_OK);
+  }
+}
+
 TEST_F(LineInputTest, RefusesBadNumbersAndOtherModes) {
   ASSERT_EQ(OpenForOutput(path("out.txt"), 1), S_OK);
   Bstr line(u"kept");
