@@ -95,7 +95,9 @@ inline std::u16string TextOf(std::string_view bytes) {
 // position after it: a carriage return ends a line and takes a line feed
 // right after it along, a lone line feed is an ordinary character, NUL units
 // are dropped and the end of the data ends the last line. `unit` is 1 for
-// byte files and 2 for UTF-16 files (a stray last byte of those is dropped).
+// byte files and 2 for UTF-16 files. A stray last byte of those is no
+// character: a line that reaches it takes it along, except one ended by CR
+// LF, after which it reads as one more, empty, line.
 struct ModelLine {
   std::string units;  // the line's bytes, two per unit in UTF-16 files
   size_t end = 0;     // the position after the line and its end
@@ -112,16 +114,18 @@ inline std::vector<ModelLine> ModelLines(std::string_view bytes, size_t unit) {
   };
   while (position < bytes.size()) {
     ModelLine line;
+    bool endedByCrLf = false;
     while (position < whole) {
       const unsigned c = at(position);
       position += unit;
       if (c == 13) {
-        if (position < whole && at(position) == 10) position += unit;
+        endedByCrLf = position < whole && at(position) == 10;
+        if (endedByCrLf) position += unit;
         break;
       }
       if (c != 0) line.units.append(bytes.substr(position - unit, unit));
     }
-    if (position >= whole) position = bytes.size();
+    if (!endedByCrLf && position >= whole) position = bytes.size();
     line.end = position;
     lines.push_back(std::move(line));
   }

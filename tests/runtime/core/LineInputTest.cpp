@@ -143,6 +143,16 @@ TEST_F(LineInputTest, EncodedFiles) {
                    20),
        CP_UTF16LE | kEncodingByteOrderMark,
        {{u"a", false}, {u"b", false}, {u"c\nd", true}}},
+      // A stray last byte is no character: the line that reaches it takes it
+      // along, but after a CR LF it reads as one more, empty, line.
+      {"UTF-16 with a stray last byte in the last line",
+       std::string("a\0b\0t", 5),
+       CP_UTF16LE,
+       {{u"ab", true}, {u"", true}}},
+      {"UTF-16 with a stray last byte after CR LF",
+       std::string("o\0n\0e\0\r\0\n\0t", 11),
+       CP_UTF16LE,
+       {{u"one", false}, {u"", true}}},
       {"UTF-16 CR byte inside a character",
        std::string("\x0D\x26\r\0", 4),
        CP_UTF16LE,
