@@ -4,7 +4,9 @@ add_compile_options(-Wall -Wextra -Werror)
 
 if(SKIFFWIRE_FUZZ)
   # Coverage for libFuzzer in every library the fuzz targets link.
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+  # Undefined behaviour stops the run, so the fuzzer keeps the input.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
@@ -34,7 +36,16 @@ endfunction()
 function(skiffwire_tests)
   cmake_parse_arguments(ARG "" "NAME;DIR" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/fuzz/")
+  # The fuzz targets build on their own; match them by their folder inside the
+  # repository, not by any part of the clone's own path.
+  set(kept)
+  foreach(source ${sources})
+    file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${source})
+    if(NOT relative MATCHES "^tests/fuzz/")
+      list(APPEND kept ${source})
+    endif()
+  endforeach()
+  set(sources ${kept})
   if(NOT sources)
     return()
   endif()

@@ -25,9 +25,10 @@ class ChunkSource {
 
   bool cached() const { return slot_.mode == FileMode::Input && !slot_.buffer.empty(); }
 
-  // Up to kChunkSize bytes at `offset`; empty at the end of the data.
-  HRESULT next(DWORD offset, std::span<const BYTE>* chunk) {
-    return cached() ? fromCache(offset, chunk) : fromFile(offset, chunk);
+  // Up to kChunkSize bytes at `offset`, whole units of `unit` bytes unless
+  // the data ends inside one; empty at the end of the data.
+  HRESULT next(DWORD offset, DWORD unit, std::span<const BYTE>* chunk) {
+    return cached() ? fromCache(offset, unit, chunk) : fromFile(offset, chunk);
   }
 
  private:
@@ -36,12 +37,15 @@ class ChunkSource {
   }
 
   // The end of a short read is the end of the data, so it needs no refill.
-  bool cacheServes(DWORD offset) const {
+  // A full read must hold the whole unit at `offset`: a buffer of odd length
+  // ends inside a UTF-16 unit, and that unit lies partly in the next read.
+  bool cacheServes(DWORD offset, DWORD unit) const {
     if (slot_.cacheOffset < 0) return false;
     const DWORD start = static_cast<DWORD>(slot_.cacheOffset);
     const DWORD end = start + cachedLength();
     if (offset < start) return false;
-    return offset < end || (slot_.cacheLength >= 0 && offset == end);
+    if (slot_.cacheLength >= 0) return offset <= end;
+    return offset < end && unit <= end - offset;
   }
 
   HRESULT refill(DWORD offset) {
@@ -58,8 +62,8 @@ class ChunkSource {
     return S_OK;
   }
 
-  HRESULT fromCache(DWORD offset, std::span<const BYTE>* chunk) {
-    if (!cacheServes(offset)) {
+  HRESULT fromCache(DWORD offset, DWORD unit, std::span<const BYTE>* chunk) {
+    if (!cacheServes(offset, unit)) {
       if (HRESULT hr = refill(offset); FAILED(hr)) return hr;
     }
     const DWORD skip = offset - static_cast<DWORD>(slot_.cacheOffset);
@@ -95,7 +99,7 @@ HRESULT scanLine(FileSlot& slot, ChunkSource& source, DWORD* consumed) {
   bool afterCarriageReturn = false;
   for (;;) {
     std::span<const BYTE> chunk;
-    if (HRESULT hr = source.next(cursor, &chunk); FAILED(hr)) return hr;
+    if (HRESULT hr = source.next(cursor, unit, &chunk); FAILED(hr)) return hr;
     const size_t units = chunk.size() / unit;
     if (units == 0) {
       cursor += static_cast<DWORD>(chunk.size());  // a stray half unit at the very end

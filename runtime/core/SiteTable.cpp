@@ -31,6 +31,13 @@ DecodedSite missingSite() {
   return site;
 }
 
+// The base line plus a record's delta in 32-bit arithmetic: a table whose
+// sum does not fit wraps around as the machine's addition does, rather than
+// overflowing a signed integer.
+LONG LineOf(LONG baseLine, uint32_t delta) {
+  return static_cast<LONG>(static_cast<uint32_t>(baseLine) + delta);
+}
+
 struct FixedPart {
   size_t size;
   bool extension;
@@ -45,7 +52,7 @@ bool readFixedPart(const Reader& r, size_t at, LONG baseLine, DecodedSite& site,
     if (!r.has(at, 5)) return false;
     site.raiseFromRecord = f & (1u << 2);
     site.statementLength = (f >> 4) & 0x1FF;
-    site.line = baseLine + static_cast<LONG>((f >> 13) & 0x7FF);
+    site.line = LineOf(baseLine, (f >> 13) & 0x7FF);
     site.statementStart = r.u8(at + 3) * 256 + r.u8(at + 4);
     part = {5, (f & (1u << 3)) != 0, (f & (1u << 1)) != 0};
     return true;
@@ -55,14 +62,14 @@ bool readFixedPart(const Reader& r, size_t at, LONG baseLine, DecodedSite& site,
     site.raiseFromRecord = f & (1u << 3);
     site.statementLength = f >> 5;
     site.statementStart = r.u32(at + 4);
-    site.line = baseLine + static_cast<LONG>(r.u32(at + 8));
+    site.line = LineOf(baseLine, r.u32(at + 8));
     part = {12, (f & (1u << 4)) != 0, (f & (1u << 2)) != 0};
     return true;
   }
   if (!r.has(at, 7)) return false;  // medium
   site.raiseFromRecord = f & (1u << 3);
   site.statementLength = (f >> 4) & 0xFFF;
-  site.line = baseLine + static_cast<int16_t>(r.u16(at + 2));
+  site.line = LineOf(baseLine, static_cast<uint32_t>(static_cast<int16_t>(r.u16(at + 2))));
   const uint32_t word = r.u16(at + 4);
   site.statementStart = (word >> 1) * 256 + r.u8(at + 6);
   part = {7, (word & 1) != 0, (f & (1u << 2)) != 0};

@@ -1,5 +1,6 @@
 // Decodes every site of arbitrary bytes as a site table: nothing may read out
 // of bounds or crash, and a missing site must decode to the defaults.
+// Libraries: runtime_core
 #include <cstddef>
 #include <cstdint>
 

@@ -72,7 +72,7 @@ constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) {
 inline constexpr int WHEEL_DELTA = 120;
 
 // Resource identifiers as pointers (system cursors and icons).
-constexpr bool IS_INTRESOURCE(const void* p) {
+inline bool IS_INTRESOURCE(const void* p) {
   return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0;
 }
 inline LPWSTR MAKEINTRESOURCEW(WORD id) {

@@ -66,7 +66,10 @@ BOOL IntersectRect(RECT* dest, const RECT* a, const RECT* b) {
 BOOL UnionRect(RECT* dest, const RECT* a, const RECT* b) {
   if (!dest || !a || !b) return FALSE;
   if (IsRectEmpty(a)) {
-    if (IsRectEmpty(b)) return SetRectEmpty(dest) && FALSE;
+    if (IsRectEmpty(b)) {
+      SetRectEmpty(dest);
+      return FALSE;
+    }
     *dest = *b;
     return TRUE;
   }

@@ -143,6 +143,16 @@ TEST_F(LineInputTest, EncodedFiles) {
                    20),
        CP_UTF16LE | kEncodingByteOrderMark,
        {{u"a", false}, {u"b", false}, {u"c\nd", true}}},
+      // A stray last byte is no character: the line that reaches it takes it
+      // along, but after a CR LF it reads as one more, empty, line.
+      {"UTF-16 with a stray last byte in the last line",
+       std::string("a\0b\0t", 5),
+       CP_UTF16LE,
+       {{u"ab", true}, {u"", true}}},
+      {"UTF-16 with a stray last byte after CR LF",
+       std::string("o\0n\0e\0\r\0\n\0t", 11),
+       CP_UTF16LE,
+       {{u"one", false}, {u"", true}}},
       {"UTF-16 CR byte inside a character",
        std::string("\x0D\x26\r\0", 4),
        CP_UTF16LE,
@@ -155,6 +165,29 @@ TEST_F(LineInputTest, EncodedFiles) {
               S_OK)
         << c.what;
     expectLines(1, c.reads, c.what);
+    ASSERT_EQ(CloseFile(1), S_OK);
+  }
+}
+
+// Found by fuzzing: a UTF-16 file opened For Input with an odd record length
+// of 257 or more has a cache that ends inside a 16-bit unit; a line running
+// across that end was cut there, and every later line read one byte off.
+TEST_F(LineInputTest, Utf16LinesAcrossACacheOfOddLength) {
+  std::u16string first = repeat16(u'x', 200);
+  std::u16string second = repeat16(u'y', 300);
+  std::u16string text = first + u"\r\n" + second + u"\r\nend";
+  std::string bytes;
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  folder_.write("wide.txt", bytes);
+  for (LONG recordLength : {257L, 301L, 999L}) {
+    ASSERT_EQ(OpenFile(path("wide.txt"), 1, recordLength, GENERIC_READ, 3, OPEN_EXISTING, 1,
+                       FileMode::Input, CP_UTF16LE),
+              S_OK);
+    expectLines(1, {{first, false}, {second, false}, {u"end", true}, {u"", true}},
+                "record length " + std::to_string(recordLength));
     ASSERT_EQ(CloseFile(1), S_OK);
   }
 }

@@ -60,6 +60,36 @@ TEST(DecodeSite, ReadsTheThreeRecordForms) {
   EXPECT_EQ(s2.status, DISP_E_OVERFLOW);
 }
 
+// Found by fuzzing: a base line and a line delta whose sum does not fit 32
+// bits (base 0xE3000001, long record with delta 0x801A0000) overflowed a
+// signed addition. The line wraps around as a 32-bit addition does.
+TEST(DecodeSite, LineSumsBeyond32BitsWrapAround) {
+  const std::vector<uint8_t> table = {0x02, 0x00, 0x00, 0x02, 0x01, 0x00, 0x00, 0xE3,
+                                      0x00, 0x00, 0x00, 0x00, 0x2E, 0x00, 0x00, 0x00,
+                                      0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x1A, 0x80,
+                                      0x00, 0x04, 0x27, 0x01, 0x00, 0x00, 0x00};
+  for (uint32_t site : {0u, 1u}) {
+    EXPECT_EQ(DecodeSite(table, site, E_FAIL).line, 1662648321) << "site " << site;
+  }
+  // Each record form, at the edges of the range.
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> table;
+    LONG line;
+  } cases[] = {
+      {"short, delta 0x7FF on the largest base",
+       {0x01, 0x00, 0x00, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 0x00, 0x03, 0xE0, 0xFF, 0x00, 0x00},
+       static_cast<LONG>(0x800007FE)},
+      {"medium, delta -1 on the smallest base",
+       {0x01, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x80, 0x00, 0x04, 0x00, 0xFF, 0xFF, 0x00, 0x00,
+        0x00},
+       0x7FFFFFFF},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DecodeSite(c.table, 0, E_FAIL).line, c.line) << c.what;
+  }
+}
+
 TEST(DecodeSite, MissingTablesAndSitesTakeTheDefaults) {
   auto expectMissing = [](const DecodedSite& s) {
     EXPECT_FALSE(s.raiseFromRecord);
