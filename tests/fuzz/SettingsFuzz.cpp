@@ -65,6 +65,21 @@ class TextBox final : public ControlDouble<TextBox, ITextBox> {
   }
   HRESULT put_SelStart(LONG) override { return S_OK; }
   HRESULT put_Enabled(VARIANT_BOOL) override { return S_OK; }
+  // Loading settings never touches the selection.
+  HRESULT get_SelStart(LONG* start) override {
+    *start = 0;
+    return S_OK;
+  }
+  HRESULT get_SelLength(LONG* length) override {
+    *length = 0;
+    return S_OK;
+  }
+  HRESULT put_SelLength(LONG) override { return S_OK; }
+  HRESULT get_SelText(BSTR* text) override {
+    *text = nullptr;
+    return S_OK;
+  }
+  HRESULT put_SelText(BSTR) override { return S_OK; }
   const std::u16string& text() const { return text_; }
 
  private:
