@@ -17,7 +17,7 @@ namespace skiffwire {
 
 // It is also the engine its control array (the sixteen lblTitle labels) and
 // its controls collection ask for the work on the form.
-class Form1Window : private rt::ControlArrayHost, private rt::ControlsCollectionHost {
+class Form1Window final : private rt::ControlArrayHost, private rt::ControlsCollectionHost {
  public:
   // Builds the hidden window and its controls; status() tells whether all
   // of it, the socket controls and the event connections succeeded. The

@@ -19,8 +19,6 @@ using rt::PropertyKind;
 using rt::PropertyLayout;
 namespace tag = rt::tag;
 
-constexpr int kMaxDepth = 32;
-
 void PutU8(std::vector<uint8_t>& out, uint64_t v) {
   out.push_back(static_cast<uint8_t>(v));
 }

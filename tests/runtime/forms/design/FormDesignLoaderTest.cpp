@@ -158,7 +158,7 @@ class TestCompiledForm final : public rt::ComObject<TestCompiledForm, rt::Compil
   IDispatch* eventSinkForMember(DISPID member) override {
     if (!sink) {
       sink = rt::MakeComObject<rt::EventSink>(kControlEvents,
-                                              [this](DISPID, const DISPPARAMS&) { return S_OK; });
+                                              [](DISPID, const DISPPARAMS&) { return S_OK; });
     }
     sinkMembers.push_back(member);
     return sink.Get();
