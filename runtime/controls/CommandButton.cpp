@@ -109,10 +109,7 @@ HRESULT CommandButton::fillWindowRecord(WindowRecord& window) {
   if (rect()->windowlessVisible()) window.style |= WS_VISIBLE;
   if (!rect()->windowlessEnabled()) window.style |= WS_DISABLED;
   window.exStyle = 0;
-  window.clickEvent = EventClick;
-  window.mouseDownEvent = EventMouseDown;
-  window.mouseMoveEvent = EventMouseMove;
-  window.mouseUpEvent = EventMouseUp;
+  UseSharedMouseEvents(window);
   AddEventSink(window, this);
   return S_OK;
 }

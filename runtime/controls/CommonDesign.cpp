@@ -2,6 +2,7 @@
 
 #include "runtime/controls/BaseControlRect.h"
 #include "runtime/forms/ControlRecord.h"
+#include "runtime/forms/WindowRecord.h"
 
 namespace rt {
 
@@ -15,6 +16,13 @@ void ApplyCommonDesign(const CommonDesign& design, ControlRecord* record, BaseCo
   if (!window) return;
   window->putVisible(design.visible);
   window->putEnabled(design.enabled);
+}
+
+void UseSharedMouseEvents(WindowRecord& window) {
+  window.clickEvent = EventClick;
+  window.mouseDownEvent = EventMouseDown;
+  window.mouseMoveEvent = EventMouseMove;
+  window.mouseUpEvent = EventMouseUp;
 }
 
 }  // namespace rt

@@ -12,6 +12,7 @@
 namespace rt {
 
 struct ControlRecord;
+struct WindowRecord;
 class BaseControlRect;
 
 struct CommonDesign {
@@ -50,5 +51,8 @@ struct CommonDesign {
 // Copies the placement into the engine record and the states into the window
 // part (before the window exists: they decide how it is created).
 void ApplyCommonDesign(const CommonDesign& design, ControlRecord* record, BaseControlRect* window);
+
+// Gives the window record the click and mouse events every control shares.
+void UseSharedMouseEvents(WindowRecord& window);
 
 }  // namespace rt

@@ -109,10 +109,7 @@ HRESULT Frame::fillWindowRecord(WindowRecord& window) {
   if (!rect()->windowlessEnabled()) window.style |= WS_DISABLED;
   window.exStyle = 0;
   window.allowsFocus = false;
-  window.clickEvent = EventClick;
-  window.mouseDownEvent = EventMouseDown;
-  window.mouseMoveEvent = EventMouseMove;
-  window.mouseUpEvent = EventMouseUp;
+  UseSharedMouseEvents(window);
   AddEventSink(window, this);
   return S_OK;
 }

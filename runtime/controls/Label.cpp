@@ -79,10 +79,7 @@ HRESULT Label::fillWindowRecord(WindowRecord& window) {
   window.className.clear();
   window.style = rect()->windowlessVisible() ? WS_VISIBLE : 0;
   window.allowsFocus = false;
-  window.clickEvent = EventClick;
-  window.mouseDownEvent = EventMouseDown;
-  window.mouseMoveEvent = EventMouseMove;
-  window.mouseUpEvent = EventMouseUp;
+  UseSharedMouseEvents(window);
   return S_OK;
 }
 

@@ -333,10 +333,7 @@ HRESULT TextBox::fillWindowRecord(WindowRecord& window) {
     window.flags |= wflag::SwallowTabAndEnter;
   else
     window.flags &= ~wflag::SwallowTabAndEnter;
-  window.clickEvent = EventClick;
-  window.mouseDownEvent = EventMouseDown;
-  window.mouseMoveEvent = EventMouseMove;
-  window.mouseUpEvent = EventMouseUp;
+  UseSharedMouseEvents(window);
   AddEventSink(window, this);
   return S_OK;
 }
