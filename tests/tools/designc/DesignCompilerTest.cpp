@@ -256,9 +256,11 @@ class Diagnostics : public testing::TestWithParam<Mistake> {
 TEST_P(Diagnostics, NameFileLineColumnAndReason) {
   const Mistake& m = GetParam();
   const std::filesystem::path dir = std::filesystem::temp_directory_path();
-  const std::string input = (dir / "designc_mistake.frm").string();
+  // One file per case: ctest runs the cases as parallel processes.
+  const std::string stem = std::string("designc_mistake_") + m.name;
+  const std::string input = (dir / (stem + ".frm")).string();
   std::ofstream(input) << m.text;
-  designc::Options options{input, (dir / "designc_mistake.cpp").string()};
+  designc::Options options{input, (dir / (stem + ".cpp")).string()};
   std::string diagnostics;
   EXPECT_EQ(designc::RunCompiler(options, diagnostics), 1);
   EXPECT_EQ(diagnostics, input + ":" + m.diagnostic + "\n");
@@ -296,8 +298,9 @@ namespace {
 
 TEST(DesignCompiler, TheBuildCompilesDescriptionsIntoTheProgram) {
   rt::DesignTable table;
-  ASSERT_EQ(table.install({skiffwire::designs::kEmptyDesigns, skiffwire::designs::kEmptyDesignsSize}),
-            S_OK);
+  ASSERT_EQ(
+      table.install({skiffwire::designs::kEmptyDesigns, skiffwire::designs::kEmptyDesignsSize}),
+      S_OK);
   EXPECT_EQ(table.recordCount(), 0u);
 }
 #endif
