@@ -1,5 +1,6 @@
 #include "app/form1/Form1Form.h"
 
+#include "app/udp/HostedUdpSocket.h"
 #include "runtime/forms/EngineControl.h"
 
 namespace skiffwire {
@@ -55,6 +56,18 @@ HRESULT Take(std::span<ComPtr<IUnknown>> slots, DISPID id, ComPtr<Interface>& ou
   const ComPtr<IUnknown>& object = slots[static_cast<size_t>(id)];
   if (!object) return E_NOINTERFACE;
   return object.As(out);
+}
+
+// A socket slot holds the extender the design created (its typed view is
+// the hosted control's interface), or a control that is the interface
+// itself.
+HRESULT TakeSocket(std::span<ComPtr<IUnknown>> slots, DISPID id, ComPtr<IUdpSocket>& out) {
+  const ComPtr<IUnknown>& object = slots[static_cast<size_t>(id)];
+  if (!object) return E_NOINTERFACE;
+  ComPtr<rt::ActiveXControlExtender> extender;
+  if (FAILED(object.As(extender))) return object.As(out);
+  out = rt::MakeComObject<HostedUdpSocket>(std::move(extender));
+  return S_OK;
 }
 
 }  // namespace
@@ -126,8 +139,8 @@ HRESULT Form1Form::bind() {
       Take(s, member::shpConnected, c.shpConnected),
       Take(s, member::txtClearString, c.txtClearString),
       Take(s, member::txtTestString, c.txtTestString),
-      Take(s, member::sckServer, c.sckServer),
-      Take(s, member::sckClient, c.sckClient),
+      TakeSocket(s, member::sckServer, c.sckServer),
+      TakeSocket(s, member::sckClient, c.sckClient),
       Take(s, member::txtWaitState, c.txtWaitState),
       Take(s, member::txtPacketLen, c.txtPacketLen),
       Take(s, member::chkSTX, c.chkSTX),

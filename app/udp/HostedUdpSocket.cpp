@@ -4,8 +4,11 @@ namespace skiffwire {
 
 HostedUdpSocket::HostedUdpSocket() : extender_(rt::MakeComObject<rt::ActiveXControlExtender>()) {}
 
+HostedUdpSocket::HostedUdpSocket(ComPtr<rt::ActiveXControlExtender> extender)
+    : extender_(std::move(extender)), ownsControl_(false) {}
+
 HostedUdpSocket::~HostedUdpSocket() {
-  extender_->unload();
+  if (ownsControl_) extender_->unload();
 }
 
 HRESULT HostedUdpSocket::create() {

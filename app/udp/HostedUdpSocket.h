@@ -18,9 +18,13 @@ class HostedUdpSocket final : public rt::ComObject<HostedUdpSocket, IUdpSocket,
   // The class identifier as a form design stores it.
   static constexpr const char16_t* kClassId = u"{248DD896-BB45-11CF-9ABC-0080C7E7B78D}";
 
-  // An empty extender: create() hosts the control.
+  // An empty extender of its own: create() hosts the control, and the
+  // control goes with this object.
   HostedUdpSocket();
   HRESULT create();
+  // The typed view of an extender a form's design created (the form unloads
+  // the control).
+  explicit HostedUdpSocket(ComPtr<rt::ActiveXControlExtender> extender);
 
   rt::ActiveXControlExtender& extender() { return *extender_; }
 
@@ -75,6 +79,7 @@ class HostedUdpSocket final : public rt::ComObject<HostedUdpSocket, IUdpSocket,
   }
 
   ComPtr<rt::ActiveXControlExtender> extender_;
+  bool ownsControl_ = true;
 };
 
 }  // namespace skiffwire

@@ -434,6 +434,22 @@ HRESULT UdpSocket::InterfaceSupportsErrorInfo(REFIID riid) {
   return riid == IID_IUdpSocket ? S_OK : S_FALSE;
 }
 
+HRESULT UdpSocket::GetClassInfo(ITypeInfo** info) {
+  if (info) *info = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT UdpSocket::GetGUID(DWORD guidKind, GUID* guid) {
+  if (!guid) return E_POINTER;
+  if (guidKind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+  *guid = DIID_UdpSocketEvents;
+  return S_OK;
+}
+
+void* UdpSocket::queryExtraInterface(REFIID riid) {
+  return riid == IID_IProvideClassInfo ? static_cast<IProvideClassInfo2*>(this) : nullptr;
+}
+
 // ---------------------------------------------------------------------------
 // The socket
 // ---------------------------------------------------------------------------

@@ -24,8 +24,8 @@
 
 namespace skiffwire {
 
-class UdpSocket final
-    : public rt::ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer, ISupportErrorInfo> {
+class UdpSocket final : public rt::ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer,
+                                             ISupportErrorInfo, IProvideClassInfo2> {
  public:
   static constexpr int kMaxEventNesting = 8;
   static constexpr size_t kMaxQueuedDatagrams = 4096;
@@ -77,15 +77,23 @@ class UdpSocket final
   // ISupportErrorInfo
   HRESULT InterfaceSupportsErrorInfo(REFIID riid) override;
 
+  // IProvideClassInfo2: hosts learn the event interface to connect to.
+  HRESULT GetClassInfo(ITypeInfo** info) override;
+  HRESULT GetGUID(DWORD guidKind, GUID* guid) override;
+
   // Diagnostics for tests and benchmarks.
   size_t pendingDatagrams() const { return queue_.size(); }
   uint64_t droppedDatagrams() const { return queue_.dropped(); }
   int deepestEventNesting() const { return deepestNesting_; }
   uint64_t eventsRaised() const { return eventsRaised_; }
 
+ protected:
+  void* queryExtraInterface(REFIID riid) override;
+
  private:
   ~UdpSocket() override;
-  friend class rt::ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer, ISupportErrorInfo>;
+  friend class rt::ComObject<UdpSocket, IUdpSocket, IConnectionPointContainer, ISupportErrorInfo,
+                             IProvideClassInfo2>;
 
   HRESULT openSocket(in_addr_t address, LONG port);
   void closeSocket();

@@ -10,6 +10,8 @@
 #include "runtime/controls/Shape.h"
 #include "runtime/controls/TextBox.h"
 #include "runtime/controls/Timer.h"
+#include "runtime/controls/extender/ActiveXControlExtender.h"
+#include "runtime/controls/extender/ActiveXControlExtenderDesign.h"
 #include "runtime/forms/MessagePump.h"
 
 namespace rt {
@@ -64,6 +66,7 @@ constexpr ClassRegistryEntry kTable[] = {
     {&Create<CheckBox>, CLSID_CheckBox, {}},
     {&Create<Timer>, CLSID_Timer, {}},
     {&Create<Shape>, CLSID_Shape, {}},
+    {&Create<ActiveXControlExtender>, CLSID_ActiveXControlExtender, {}},
     {nullptr, {}, {}},
 };
 
@@ -80,7 +83,7 @@ HRESULT CreateYieldObject(IUnknown** out) {
 void RegisterControlPropertyLayouts() {
   for (const PropertyLayout* layout :
        {&kFormLayout, &kTextBoxLayout, &kCommandButtonLayout, &kLabelLayout, &kFrameLayout,
-        &kCheckBoxLayout, &kTimerLayout, &kShapeLayout}) {
+        &kCheckBoxLayout, &kTimerLayout, &kShapeLayout, &kActiveXControlExtenderLayout}) {
     RegisterPropertyLayout(*layout);
   }
 }

@@ -7,7 +7,8 @@
 
 namespace rt {
 
-// {Form, TextBox, CommandButton, Label, Frame, CheckBox, Timer, Shape},
+// {Form, TextBox, CommandButton, Label, Frame, CheckBox, Timer, Shape, the
+// extender of outside controls},
 // ended by an entry whose creator is null. Hand it to SetClassTable at
 // engine start-up.
 const ClassRegistryEntry* ControlClassTable();

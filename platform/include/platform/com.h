@@ -33,6 +33,10 @@ inline constexpr IID IID_IConnectionPoint{
     0xB196B286, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
 inline constexpr IID IID_IEnumConnections{
     0xB196B287, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
+inline constexpr IID IID_IProvideClassInfo{
+    0xB196B283, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
+inline constexpr IID IID_IProvideClassInfo2{
+    0xA6BC3AC0, 0xDBAA, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
 
 struct ITypeInfo;  // never implemented here: GetTypeInfo answers E_NOTIMPL
 
@@ -140,6 +144,27 @@ struct IConnectionPointContainer : IUnknown {
   ~IConnectionPointContainer() = default;
 };
 
+// What a control tells its container about its class. Only GetGUID with
+// GUIDKIND_DEFAULT_SOURCE_DISP_IID is of use here (there are no type
+// libraries: GetClassInfo answers E_NOTIMPL).
+inline constexpr DWORD GUIDKIND_DEFAULT_SOURCE_DISP_IID = 1;
+
+struct IProvideClassInfo : IUnknown {
+  virtual HRESULT GetClassInfo(ITypeInfo** info) = 0;
+
+ protected:
+  ~IProvideClassInfo() = default;
+};
+
+struct IProvideClassInfo2 : IProvideClassInfo {
+  // The identifier of the kind asked for: the default event (source)
+  // dispinterface; E_INVALIDARG for other kinds.
+  virtual HRESULT GetGUID(DWORD guidKind, GUID* guid) = 0;
+
+ protected:
+  ~IProvideClassInfo2() = default;
+};
+
 // ---------------------------------------------------------------------------
 // Functions (ole32)
 // ---------------------------------------------------------------------------
@@ -191,6 +216,10 @@ struct InterfaceId<ICreateErrorInfo> {
 template <>
 struct InterfaceId<ISupportErrorInfo> {
   static constexpr const IID& value = IID_ISupportErrorInfo;
+};
+template <>
+struct InterfaceId<IProvideClassInfo2> {
+  static constexpr const IID& value = IID_IProvideClassInfo2;
 };
 template <>
 struct InterfaceId<IConnectionPointContainer> {

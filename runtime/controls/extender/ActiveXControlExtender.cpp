@@ -3,6 +3,11 @@
 #include <vector>
 
 #include "platform/oleauto.h"
+#include "runtime/controls/CommonDesign.h"
+#include "runtime/controls/extender/ActiveXControlExtenderDesign.h"
+#include "runtime/forms/ControlRecord.h"
+#include "runtime/forms/WindowRecord.h"
+#include "runtime/forms/design/PropertyReader.h"
 
 namespace rt {
 
@@ -93,6 +98,17 @@ HRESULT ActiveXControlExtender::createFromDesign(const char16_t* classId, REFIID
   return connected;
 }
 
+HRESULT ActiveXControlExtender::createFromDesign(const char16_t* classId) {
+  HRESULT hr = createFromDesign(classId, IID_IDispatch, IID_NULL);
+  if (FAILED(hr)) return hr;
+  const ComPtr<IProvideClassInfo2> info = QueryInterfaceOf<IProvideClassInfo2>(control_.Get());
+  IID source{};
+  if (!info || FAILED(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source))) return S_OK;
+  hr = connectSource(source);
+  if (FAILED(hr)) unload();
+  return hr;
+}
+
 HRESULT ActiveXControlExtender::connectSource(REFIID sourceInterface) {
   ComPtr<IConnectionPointContainer> container;
   if (HRESULT hr = control_.As(container); FAILED(hr)) return hr;
@@ -159,6 +175,43 @@ HRESULT ActiveXControlExtender::Invoke(DISPID id, REFIID riid, LCID lcid, WORD f
   }
   if (!controlDispatch_) return SetErrorFromStatus(ErrorStatus(err::ObjectNotSet));
   return controlDispatch_->Invoke(id, riid, lcid, flags, params, result, excep, argErr);
+}
+
+HRESULT ActiveXControlExtender::fillWindowRecord(WindowRecord& window) {
+  window.className.clear();
+  window.style = 0;
+  window.allowsFocus = false;
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtender::readDesign(PropertyReader& reader) {
+  ActiveXControlExtenderDesign design;
+  HRESULT hr = reader.readInto(&design, kActiveXControlExtenderLayout);
+  if (FAILED(hr)) return hr;
+  ApplyCommonDesign(design.common, record_, nullptr);
+  BaseControlActiveXExtender& members = site_->base();
+  members.left = design.common.left;
+  members.top = design.common.top;
+  members.width = design.common.width;
+  members.height = design.common.height;
+  members.visible = design.common.visible != 0;
+  members.enabled = design.common.enabled != 0;
+  if (record_) {
+    members.name = record_->name;
+    members.index = static_cast<SHORT>(record_->arrayIndex);
+  }
+  if (control_) return S_OK;  // the form is loaded again: the control stays
+  const char16_t* classId = design.classId.get();
+  return createFromDesign(classId ? classId : u"");
+}
+
+HRESULT ActiveXControlExtender::raiseEvent(DISPID id, std::span<Variant> args) {
+  const std::vector<VARIANT> plain(args.begin(), args.end());
+  return events_->fire(id, plain);
+}
+
+void* ActiveXControlExtender::queryExtraInterface(REFIID riid) {
+  return riid == IID_ActiveXControlExtender ? static_cast<void*>(this) : nullptr;
 }
 
 HRESULT ActiveXControlExtender::EnumConnectionPoints(IEnumConnectionPoints** points) {

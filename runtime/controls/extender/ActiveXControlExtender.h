@@ -11,10 +11,16 @@
 // control's own source interface names the same connection point, so a
 // sink written for the control's events connects unchanged.
 //
-// Lifecycle: created empty by the form loader → createFromDesign → hosted
-// until unload(): events disconnected, the control released. Reentrancy:
-// events arrive inside the control's calls; a handler may call unload()
-// (the relay keeps itself alive for the event in progress).
+// To the forms engine the extender is a control without a window of its
+// own (the hosted controls of this program are invisible at run time): the
+// design read creates the control from the stored class identifier and
+// fails the form's load with the creation's status when it cannot.
+//
+// Lifecycle: created empty by the form loader → createFromDesign (from the
+// design read) → hosted until unload() (the form's release, terminate()):
+// events disconnected, the control released. Reentrancy: events arrive
+// inside the control's calls; a handler may call unload() (the relay keeps
+// itself alive for the event in progress).
 #pragma once
 
 #include "runtime/com/ComObject.h"
@@ -22,15 +28,21 @@
 #include "runtime/controls/extender/ActiveXControlExtenderX.h"
 #include "runtime/core/ErrorObject.h"
 #include "runtime/core/Status.h"
+#include "runtime/forms/EngineControl.h"
 
 namespace rt {
+
+// The extender itself, for hosts that look for it behind a member slot.
+// {8E0B1F53-3C6D-4A7E-9F21-6B5D4C3A2E10}
+inline constexpr IID IID_ActiveXControlExtender{
+    0x8E0B1F53, 0x3C6D, 0x4A7E, {0x9F, 0x21, 0x6B, 0x5D, 0x4C, 0x3A, 0x2E, 0x10}};
 
 // {0E2B363B-7557-4918-A528-F58FDE4EABAB}
 inline constexpr IID DIID_ActiveXControlExtenderEvents{
     0x0E2B363B, 0x7557, 0x4918, {0xA5, 0x28, 0xF5, 0x8F, 0xDE, 0x4E, 0xAB, 0xAB}};
 
-class ActiveXControlExtender final
-    : public ComObject<ActiveXControlExtender, IDispatch, IConnectionPointContainer> {
+class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, IDispatch,
+                                                      IConnectionPointContainer, EngineControl> {
  public:
   // Dispatch ids of the extender members, apart from the control's own.
   static constexpr DISPID kExtenderMemberBase = 0x68030000;
@@ -43,6 +55,10 @@ class ActiveXControlExtender final
   // with the creation's status and leaves the extender empty.
   HRESULT createFromDesign(const char16_t* classId, REFIID defaultInterface,
                            REFIID sourceInterface);
+  // The same, asking for the control's dispatch interface and connecting to
+  // the event interface it names through IProvideClassInfo2 (none when it
+  // does not say).
+  HRESULT createFromDesign(const char16_t* classId);
 
   // The hosted control's default interface (not counted); null before
   // creation and after unload.
@@ -70,13 +86,26 @@ class ActiveXControlExtender final
   HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override;
   HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
 
+  // ---- EngineControl
+  void attachRecord(ControlRecord& record) override { record_ = &record; }
+  HRESULT fillWindowRecord(WindowRecord& record) override;
+  HRESULT readDesign(PropertyReader& reader) override;
+  HRESULT raiseEvent(DISPID id, std::span<Variant> args) override;
+  void terminate() override { unload(); }
+  bool visible() override { return false; }
+
+ protected:
+  void* queryExtraInterface(REFIID riid) override;
+
  private:
   ~ActiveXControlExtender() override;
-  friend class ComObject<ActiveXControlExtender, IDispatch, IConnectionPointContainer>;
+  friend class ComObject<ActiveXControlExtender, IDispatch, IConnectionPointContainer,
+                         EngineControl>;
 
   HRESULT connectSource(REFIID sourceInterface);
   void disconnectSource();
 
+  ControlRecord* record_ = nullptr;  // the engine's record (owned by the form)
   ComPtr<ActiveXControlExtenderX> site_;
   ComPtr<ConnectionPoint> events_;
   ComPtr<IUnknown> control_;
@@ -88,3 +117,8 @@ class ActiveXControlExtender final
 };
 
 }  // namespace rt
+
+template <>
+struct InterfaceId<rt::ActiveXControlExtender> {
+  static constexpr const IID& value = rt::IID_ActiveXControlExtender;
+};
