@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/protocol/Crc8.h"
-#include "app/simulated/SimulatedForm1.h"
+#include "support/simulated/SimulatedForm1.h"
 #include "app/udp/UdpSocketClass.h"
 #include "platform/clock.h"
 #include "platform/controls.h"

@@ -1,8 +1,10 @@
 # Form1, the application's one window: every control in design order with
 # its nesting. Places and sizes in twips (15 to a pixel at 96 dots per inch):
 # a left column of settings 300 pixels wide, a right column with the payload
-# and the log, the command buttons along the bottom. The tooltips are noted
-# beside their controls until the controls' design records carry them.
+# and the log, the command buttons along the bottom. TabIndex gives the
+# keyboard order: connection, strings, options, payload, log, commands.
+# The tooltips are noted beside their controls until the controls' design
+# records carry them.
 form 0 Form Form1 events {
   Caption = "Form1";
   ClientWidth = 11400; ClientHeight = 7200;
@@ -16,6 +18,7 @@ form 0 Form Form1 events {
     }
     TextBox txtIpAddress {
       Left = 1440; Top = 315; Width = 1800; Height = 315;
+      TabIndex = 0;
       Text = "127.0.0.1";
       # tooltip: "IP address of the peer device"
     }
@@ -25,11 +28,13 @@ form 0 Form Form1 events {
     }
     TextBox txtPort {
       Left = 1440; Top = 735; Width = 900; Height = 315;
+      TabIndex = 1;
       Text = "8888";
       # tooltip: "UDP port of the peer device"
     }
     CommandButton cmdConnect events {
       Left = 2940; Top = 705; Width = 1380; Height = 375;
+      TabIndex = 2;
       Caption = "Connect";
       # tooltip: "Connect/Disconnect the IP/Port as entered"
     }
@@ -47,6 +52,7 @@ form 0 Form Form1 events {
     }
     TextBox txtClearString {
       Left = 2490; Top = 315; Width = 1830; Height = 315;
+      TabIndex = 3;
       Text = "clear";
       # tooltip: "Text that clears the peer device's display"
     }
@@ -56,6 +62,7 @@ form 0 Form Form1 events {
     }
     TextBox txtTestString {
       Left = 2490; Top = 735; Width = 1830; Height = 315;
+      TabIndex = 4;
       Text = "Hello World!";
       # tooltip: "String to send for UDP connection test"
     }
@@ -77,6 +84,7 @@ form 0 Form Form1 events {
     }
     TextBox txtWaitState {
       Left = 1890; Top = 315; Width = 900; Height = 315;
+      TabIndex = 5;
       Text = "1";
       # tooltip: "Delay in mS between Datagram transmission"
     }
@@ -90,6 +98,7 @@ form 0 Form Form1 events {
     }
     TextBox txtPacketLen events {
       Left = 1890; Top = 735; Width = 900; Height = 315;
+      TabIndex = 6;
       Text = "128";
       # tooltip: "Max length of each datagram 'packet'"
     }
@@ -99,18 +108,21 @@ form 0 Form Form1 events {
     }
     CheckBox chkSTX {
       Left = 180; Top = 1170; Width = 4200; Height = 300;
+      TabIndex = 7;
       Caption = "Send 'Start Of Text' (STX, [h02])";
       Value = 1;
       # tooltip: "Prefix the Datagram packets with an 'STX' character for start of transmission flag"
     }
     CheckBox chkEOT {
       Left = 180; Top = 1500; Width = 4200; Height = 300;
+      TabIndex = 8;
       Caption = "Send 'End Of Transmission' (EOT, [h04])";
       Value = 1;
       # tooltip: "Append the Datagram packets with an 'EOT' character for end of transmission flag"
     }
     CheckBox chkChecksum {
       Left = 180; Top = 1830; Width = 4200; Height = 300;
+      TabIndex = 9;
       Caption = "Send CRC-8 Checksum (Calculated)";
       Value = 1;
       # tooltip: "Append the Datagram packets with a Checksum value for validation"
@@ -121,6 +133,7 @@ form 0 Form Form1 events {
     }
     TextBox txtTimeOut {
       Left = 1890; Top = 2235; Width = 900; Height = 315;
+      TabIndex = 10;
       Text = "5000";
       # tooltip: "Timeout value to receive a valid ACK"
     }
@@ -134,6 +147,7 @@ form 0 Form Form1 events {
     }
     TextBox txtRetry {
       Left = 1890; Top = 2655; Width = 900; Height = 315;
+      TabIndex = 11;
       Text = "3";
       # tooltip: "Timeout value to receive a valid ACK"
     }
@@ -143,6 +157,7 @@ form 0 Form Form1 events {
     Caption = "Datagram Entry";
     TextBox txtDatagram events {
       Left = 180; Top = 330; Width = 6180; Height = 900;
+      TabIndex = 12;
       Text = "";
       MultiLine = True; ScrollBars = 2;
     }
@@ -191,6 +206,7 @@ form 0 Form Form1 events {
     Caption = "Process";
     TextBox txtProcess {
       Left = 180; Top = 330; Width = 6180; Height = 3030;
+      TabIndex = 13;
       Text = "";
       MultiLine = True; ScrollBars = 2;
       Locked = True; BackColor = &H8000000F;
@@ -204,26 +220,31 @@ form 0 Form Form1 events {
     Caption = "Commands";
     CommandButton cmdSaveSettings events {
       Left = 180; Top = 360; Width = 2040; Height = 405;
+      TabIndex = 14;
       Caption = "Save Settings";
       # tooltip: "Save all settings to file, including IP Address and port number"
     }
     CommandButton cmdString events {
       Left = 2370; Top = 360; Width = 2040; Height = 405;
+      TabIndex = 15;
       Caption = "Send Test String";
       # tooltip: "Send the string"
     }
     CommandButton cmdClear events {
       Left = 4560; Top = 360; Width = 2040; Height = 405;
+      TabIndex = 16;
       Caption = "Send Clear String";
       # tooltip: "Send the 'Clear' string"
     }
     CommandButton cmdClearDatagram events {
       Left = 6750; Top = 360; Width = 2040; Height = 405;
+      TabIndex = 17;
       Caption = "Clear Datagram Entry";
       # tooltip: "Clear the datagram entry text box"
     }
     CommandButton cmdSendDataGram events {
       Left = 8940; Top = 360; Width = 2040; Height = 405;
+      TabIndex = 18;
       Caption = "Send Datagram";
       # tooltip: "Send the entered datagram"
     }

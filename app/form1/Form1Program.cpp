@@ -31,8 +31,13 @@ HRESULT CreateForm1(ComPtr<Form1Form>& out) {
   ComPtr<IYield> runtime;
   hr = yieldObject.As(runtime);
   if (FAILED(hr)) return hr;
+  return CreateForm1(out, std::move(runtime));
+}
+
+HRESULT CreateForm1(ComPtr<Form1Form>& out, ComPtr<IYield> runtime) {
+  out.Reset();
   ComPtr<Form1Form> form = rt::MakeComObject<Form1Form>(std::move(runtime));
-  hr = rt::LoadFormDesign(*form);
+  HRESULT hr = rt::LoadFormDesign(*form);
   if (FAILED(hr)) return hr;
   hr = form->bind();
   if (FAILED(hr)) {

@@ -23,6 +23,8 @@ void PrepareFormsEngine();
 // loaded yet ("Show" or a member access loads it). The engine must be
 // started and the socket control's class registered.
 HRESULT CreateForm1(ComPtr<Form1Form>& out);
+// The same with the language's DoEvents given (tests count its calls).
+HRESULT CreateForm1(ComPtr<Form1Form>& out, ComPtr<IYield> runtime);
 
 // The process entry's start-up object: CreateForm1 as an IUnknown.
 HRESULT CreateForm1StartupObject(IUnknown** object);

@@ -105,7 +105,9 @@ HRESULT CheckBox::fillWindowRecord(WindowRecord& window) {
   window.className = u"BrammelCheckBox";
   // A caption written before the window exists is already in the record.
   if (window.text.empty()) window.text = designCaption_.view();
-  window.style = WS_CHILD | WS_TABSTOP | (button_->style_ == 1 ? BS_OWNERDRAW : BS_CHECKBOX);
+  // A three-state button, so the window keeps Value 2 (grayed); it never
+  // changes its own state: a user's click is turned into Value here.
+  window.style = WS_CHILD | WS_TABSTOP | (button_->style_ == 1 ? BS_OWNERDRAW : BS_3STATE);
   if (rect()->windowlessVisible()) window.style |= WS_VISIBLE;
   if (!rect()->windowlessEnabled()) window.style |= WS_DISABLED;
   window.exStyle = 0;

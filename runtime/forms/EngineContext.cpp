@@ -36,10 +36,13 @@ void ResetEngineContext() {
   if (ctx.bubbleWindow) DestroyWindow(ctx.bubbleWindow);
   if (ctx.parkingWindow) DestroyWindow(ctx.parkingWindow);
   if (ctx.hiddenWindow) DestroyWindow(ctx.hiddenWindow);
-  // Forms the program still references keep their records; drop ours.
-  for (auto& [object, form] : ctx.formsByObject)
-    form->release();
+  // Forms the program still references keep their records; drop ours. The
+  // map is emptied first: dropping a record can release the last reference
+  // to its form object, whose destructor then looks itself up in the map.
+  auto forms = std::move(ctx.formsByObject);
   ctx.formsByObject.clear();
+  for (auto& [object, form] : forms)
+    form->release();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
   }

@@ -4,9 +4,12 @@
 #include "platform/kernel.h"
 #include "runtime/core/ApplicationTitle.h"
 #include "runtime/core/ErrorMessageTable.h"
+#include "runtime/core/ErrorNumbers.h"
 #include "runtime/core/FileTable.h"
 #include "runtime/core/PrintFormatTable.h"
 #include "runtime/core/ProcedureFrame.h"
+#include "runtime/core/ThreadErrorContext.h"
+#include "runtime/core/UnhandledErrorReport.h"
 #include "runtime/library/LocaleValues.h"
 
 namespace rt {
@@ -86,6 +89,19 @@ HRESULT RunStartupSteps(const ProgramImage& program) {
   });
 }
 
+// A start-up form that cannot be shown (its load failed: a control whose
+// class is not registered, a handler's error) would otherwise end the
+// program without a word: its error is reported as an unhandled one, with
+// the text the error object holds for it, else the number's own text.
+void ReportFailedShow(HRESULT status) {
+  const int number = StoredNumber(MapStatusToNumber(status));
+  const ErrorObject& error = CurrentErrorContext().error;
+  Bstr description = error.number == number && error.description.get()
+                         ? Bstr(error.description.view())
+                         : DefaultDescription(number);
+  ReportUnhandledError(number, description.get());
+}
+
 // Shows the start-up object: by its "Show" method, unless it offers the
 // start-up options and they ask for the engine's own way.
 void ShowStartupObject(IDispatch* dispatch) {
@@ -99,7 +115,9 @@ void ShowStartupObject(IDispatch* dispatch) {
   DISPID id = DISPID_UNKNOWN;
   if (FAILED(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id))) return;
   DISPPARAMS none{};
-  dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+  const HRESULT shown =
+      dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+  if (FAILED(shown)) ReportFailedShow(shown);
 }
 
 }  // namespace

@@ -44,7 +44,9 @@ int RunProcessEntry(const ProgramImage& program);
 // The main run: creates the start-up object, keeps it in `slot` (which
 // holds it until the process ends), shows it by calling its "Show" method
 // by name unless its start-up options say otherwise, and runs the main
-// loop. Failures before the loop are returned; 0 after the loop.
+// loop. A "Show" that fails is reported like an unhandled run-time error
+// (the form could not load) and the loop then ends at once. Failures
+// before the loop are returned; 0 after the loop.
 HRESULT RunStartup(CreateStartupObject create, ComPtr<IUnknown>& slot, void (*runMainLoop)());
 
 // The start-up options a start-up object may offer: bit 0 of the options

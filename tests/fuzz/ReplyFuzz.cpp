@@ -5,7 +5,7 @@
 // time-out, leaves it pending and the log as it was. "ACK" and "NAK" in any
 // case are recognised, every other text is not, and the reply timer is off
 // after every datagram read.
-// Libraries: skiffwire_app
+// Libraries: skiffwire_test_support
 #include <arpa/inet.h>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <netinet/in.h>
@@ -19,7 +19,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "app/simulated/SimulatedForm1.h"
+#include "support/simulated/SimulatedForm1.h"
 #include "app/udp/UdpSocketClass.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"

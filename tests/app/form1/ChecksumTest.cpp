@@ -100,12 +100,16 @@ TEST(UpdateChecksum, LabelsAgreeWithTheCharacterByCharacterProcedureOnRandomText
       const std::u16string text = RandomText(random);
       const std::u16string_view size = sizes[round % std::size(sizes)];
       app.ui.txtPacketLen->type(size);
-      app.ui.txtDatagram->type(text);
-      const auto length = static_cast<LONG>(text.size());
+      app.ui.txtDatagram->setText(text);
+      // A window's text ends at its first NUL: the labels describe what the
+      // box holds.
+      const std::u16string held = app.ui.txtDatagram->text();
+      EXPECT_EQ(held, text.substr(0, text.find(u'\0')));
+      const auto length = static_cast<LONG>(held.size());
       const LONG quantity = length == 0 ? 0 : length / std::stol(Utf8(size)) + 1;
       EXPECT_EQ(app.ui.lblDatagramLength->caption(), Utf16(std::to_string(length)));
       EXPECT_EQ(app.ui.lblPacketQty->caption(), Utf16(std::to_string(quantity)));
-      EXPECT_EQ(app.ui.lblChecksum->caption(), TwoHexDigits(ReferenceCrc8(text)));
+      EXPECT_EQ(app.ui.lblChecksum->caption(), TwoHexDigits(ReferenceCrc8(held)));
     }
   });
 }

@@ -63,7 +63,7 @@ TEST(Form1Form, BindingNeedsEveryMemberTheProceduresUse) {
   });
 }
 
-TEST(Form1Form, TheSimulatedFormConnectsAllElevenSources) {
+TEST(Form1Form, TheDesignConnectsAllElevenSources) {
   OnFreshThread([] {
     TestApp app;
     EXPECT_EQ(S_OK, app.ui.status());

@@ -1,15 +1,16 @@
-// The application over simulated controls and real socket controls, for the
-// tests of Form1's procedures.
+// The application as it runs (Form1 loaded by the forms engine on a headless
+// display, real controls and socket controls), for the tests of Form1's
+// procedures.
 #pragma once
 
 #include <string>
 
-#include "../AppTestSupport.h"
-#include "app/simulated/SimulatedForm1.h"
 #include "app/udp/UdpSocketClass.h"
 #include "platform/dialogs.h"
 #include "platform/testing.h"
 #include "runtime/core/ProcedureFrame.h"
+#include "support/AppTestSupport.h"
+#include "support/Form1Harness.h"
 
 namespace skiffwire::testing {
 
@@ -34,7 +35,7 @@ struct TestApp {
   platform::ScopedModuleFileName executable{folder.windowsPath() + u"\\Skiffwire.exe"};
   platform::ScopedMessageBoxPolicy boxes;
   ScopedUdpSocketClass socketClass;
-  SimulatedForm1 ui;
+  Form1Harness ui;
 
   std::vector<std::u16string> log() const { return LogLines(ui.txtProcess->text()); }
 

@@ -9,6 +9,7 @@
 
 #include "Form1TestSupport.h"
 #include "platform/clock.h"
+#include "support/simulated/SimulatedTextBox.h"
 
 namespace skiffwire::testing {
 namespace {
@@ -18,7 +19,7 @@ constexpr uint64_t kStart = 2000000;
 // Counts a text box's Change events.
 class ChangeCounter {
  public:
-  explicit ChangeCounter(ITextBox* box)
+  explicit ChangeCounter(IUnknown* box)
       : sink_(rt::MakeComObject<rt::EventSink>(DIID_TextBoxEvents,
                                                [this](DISPID event, const DISPPARAMS&) {
                                                  if (event == kChangeEvent) ++changes_;
@@ -35,10 +36,10 @@ class ChangeCounter {
 };
 
 // The log append and scroll as first written (read Text, concatenate,
-// write Text; SelStart set to the length), on a box of its own.
+// write Text; SelStart set to the length), on an in-memory box of its own.
 class WholeTextLog {
  public:
-  WholeTextLog() : box_(rt::MakeComObject<SimulatedTextBox>()), changes_(box_.Get()) {}
+  WholeTextLog() : box_(rt::MakeComObject<SimulatedTextBox>()), changes_(box_->unknown()) {}
 
   void start(std::u16string_view line) {
     box_->put_Text(Bstr(std::u16string(line) + u"\r\n").get());
@@ -98,7 +99,7 @@ struct LogBench {
   TestSocket peer{"127.0.0.2", port, true};
   TestSocket replier{"127.0.0.3", 0, false};
   TestApp app;
-  ChangeCounter changes{app.ui.txtProcess.Get()};
+  ChangeCounter changes{app.ui.txtProcess->object()};
   WholeTextLog reference;
 
   LogBench() {
@@ -114,7 +115,7 @@ struct LogBench {
   }
 
   void expectSame(const char* step) const {
-    const SimulatedTextBox& log = *app.ui.txtProcess;
+    const TextBoxDriver& log = *app.ui.txtProcess;
     EXPECT_EQ(Utf8(log.text()), Utf8(reference.box().text())) << step;
     EXPECT_EQ(changes.changes(), reference.changes()) << step;
     EXPECT_EQ(log.selStart(), reference.box().selStart()) << step;
@@ -236,7 +237,7 @@ struct CaretWatch {
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 
-  const SimulatedTextBox* box = nullptr;
+  const TextBoxDriver* box = nullptr;
   std::vector<LONG> seen;
 };
 
@@ -254,7 +255,7 @@ TEST(LogAppend, MessagesPumpedForAnUnknownReplySeeTheCaretAtTheStart) {
     HWND watcher = CreateWindowExW(0, u"LogAppendCaretWatch", u"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                    nullptr, nullptr);
     CaretWatch watch;
-    watch.box = bench.app.ui.txtProcess.Get();
+    watch.box = bench.app.ui.txtProcess.get();
     CaretWatch::current() = &watch;
     // The received line's Change queues a message; DoEvents delivers it.
     ComPtr<rt::EventSink> poster =
@@ -263,9 +264,9 @@ TEST(LogAppend, MessagesPumpedForAnUnknownReplySeeTheCaretAtTheStart) {
             PostMessageW(watcher, WM_APP, 0, 0);
           return S_OK;
         });
-    ASSERT_EQ(poster->connect(static_cast<ITextBox*>(bench.app.ui.txtProcess.Get())), S_OK);
+    ASSERT_EQ(poster->connect(bench.app.ui.txtProcess->object()), S_OK);
     bench.reply("junk");
-    EXPECT_EQ(bench.app.ui.runtime->calls(), 1);
+    EXPECT_EQ(bench.app.ui.yields(), 1);
     EXPECT_EQ(watch.seen, std::vector<LONG>{0});
     // The handler then scrolls the log to its end.
     EXPECT_EQ(bench.app.ui.txtProcess->selStart(),

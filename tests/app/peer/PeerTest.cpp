@@ -2,7 +2,7 @@
 // command line and its clean end.
 #include <gtest/gtest.h>
 
-#include "../AppTestSupport.h"
+#include "support/AppTestSupport.h"
 
 namespace skiffwire::testing {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../AppTestSupport.h"
+#include "support/AppTestSupport.h"
 #include "app/udp/UdpSocketClass.h"
 #include "runtime/com/EventSink.h"
 

@@ -4,8 +4,8 @@
 #include <atomic>
 #include <string>
 
-#include "../AppTestSupport.h"
-#include "app/simulated/SimulatedYield.h"
+#include "support/AppTestSupport.h"
+#include "support/simulated/SimulatedYield.h"
 #include "app/udp/UdpSocket.h"
 #include "app/udp/UdpSocketClass.h"
 #include "runtime/com/EventSink.h"
