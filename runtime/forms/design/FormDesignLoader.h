@@ -31,6 +31,13 @@ HRESULT LoadFormDesign(CompiledForm& form);
 // unloaded design (the form instance is going away).
 void DisconnectFormDesign(CompiledForm& form);
 
+// Connects (or disconnects) the events of an object of the form to the
+// form's sink for a member id, as the design does for its objects; used for
+// control array elements loaded at run time. S_OK when the form handles
+// none of that member's events.
+HRESULT ConnectMemberEvents(CompiledForm& form, IUnknown* object, REFIID events, DISPID member);
+void DisconnectMemberEvents(CompiledForm& form, IUnknown* object);
+
 // Load step 5: builds the control records of the form's design (the form's
 // own record first, then each child in its container's child list), letting
 // each object keep its record, read its property block and fill its window
