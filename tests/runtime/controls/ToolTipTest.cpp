@@ -85,9 +85,14 @@ TEST_F(ToolTips, EveryClassWithARectangleReadsItsToolTipFromTheDesign) {
        {Case{"TextBox", &rt::kTextBoxLayout}, Case{"CommandButton", &rt::kCommandButtonLayout},
         Case{"Label", &rt::kLabelLayout}, Case{"CheckBox", &rt::kCheckBoxLayout},
         Case{"Frame", &rt::kFrameLayout}, Case{"Shape", &rt::kShapeLayout}}) {
-    const rt::PropertyField* field = c.layout->find("ToolTipText");
-    ASSERT_NE(field, nullptr) << c.name;
-    EXPECT_EQ(field->kind, rt::PropertyKind::String) << c.name;
+    // The design name and array index travel in the same common part.
+    for (const auto& [field, kind] : {std::pair{"ToolTipText", rt::PropertyKind::String},
+                                      std::pair{"Name", rt::PropertyKind::String},
+                                      std::pair{"Index", rt::PropertyKind::Integer}}) {
+      const rt::PropertyField* found = c.layout->find(field);
+      ASSERT_NE(found, nullptr) << c.name << " " << field;
+      EXPECT_EQ(found->kind, kind) << c.name << " " << field;
+    }
   }
   auto button = placeDesigned<rt::CommandButton>(150, 150, 1500, 450,
                                                  ToolTipBlock(rt::kCommandButtonLayout, "Send"));
