@@ -20,6 +20,7 @@
 #include "runtime/forms/arrays/ControlArray.h"
 #include "runtime/forms/arrays/ControlsCollection.h"
 #include "runtime/forms/arrays/FormControls.h"
+#include "runtime/forms/design/AddControl.h"
 #include "runtime/forms/design/ClassRegistry.h"
 #include "runtime/forms/design/DesignTable.h"
 #include "runtime/forms/design/FormDesignLoader.h"
@@ -332,6 +333,27 @@ TEST_F(ControlArrayForm, TheControlsCollectionFindsControlsAndArraysByName) {
   designed.vt = VT_BSTR;
   designed.bstrVal = SysAllocString(u"txtName");
   EXPECT_EQ(collection->remove(designed), RunTimeError(362));
+  EXPECT_EQ(collection->count(), 5);
+}
+
+TEST_F(ControlArrayForm, ControlsAddedAtRunTimeFollowTheDesignedOnes) {
+  const ComPtr<rt::ControlsCollection> collection = controls();
+  ComPtr<rt::EngineControl> added;
+  ASSERT_EQ(rt::AddControl(*rt::FindFormState(form_->formObject()), u"Nx.Label", u"lblAdded",
+                           nullptr, &added),
+            S_OK);
+  EXPECT_EQ(collection->count(), 6);
+  Variant position;
+  position.vt = VT_I4;
+  position.lVal = 5;
+  ComPtr<IDispatch> last;
+  ASSERT_EQ(collection->item(position, &last), S_OK);
+  EXPECT_EQ(QueryInterfaceOf<IUnknown>(last.Get()).Get(),
+            QueryInterfaceOf<IUnknown>(added.Get()).Get());
+  Variant name;
+  name.vt = VT_BSTR;
+  name.bstrVal = SysAllocString(u"LBLADDED");
+  EXPECT_EQ(collection->remove(name), S_OK);
   EXPECT_EQ(collection->count(), 5);
 }
 
