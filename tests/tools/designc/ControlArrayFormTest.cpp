@@ -336,6 +336,14 @@ TEST_F(ControlArrayForm, TheControlsCollectionFindsControlsAndArraysByName) {
   EXPECT_EQ(collection->count(), 5);
 }
 
+TEST_F(ControlArrayForm, TheFormObjectHandsOutItsControlsByName) {
+  const ComPtr<IDispatch> formObject = QueryInterfaceOf<IDispatch>(form_->slot(0));
+  Variant controls;
+  ASSERT_EQ(GetByName(formObject.Get(), u"Controls", controls), S_OK);
+  ASSERT_EQ(controls.vt, VT_DISPATCH);
+  EXPECT_EQ(number(controls.pdispVal, u"Count"), 5);
+}
+
 TEST_F(ControlArrayForm, ControlsAddedAtRunTimeFollowTheDesignedOnes) {
   const ComPtr<rt::ControlsCollection> collection = controls();
   ComPtr<rt::EngineControl> added;
