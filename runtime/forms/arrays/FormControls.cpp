@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/user.h"
 #include "runtime/core/ErrorObject.h"
 #include "runtime/forms/CompiledForm.h"
 #include "runtime/forms/ControlRecord.h"
@@ -111,6 +112,21 @@ void CopyTemplateProperties(IDispatch* from, IDispatch* to, const PropertyLayout
 struct Registry {
   std::vector<ComPtr<FormControls>> forms;
 };
+
+// The messages a new element's property changes queued, one at a time; a
+// handler that keeps posting cannot hold the load here for ever.
+void PumpQueued() {
+  constexpr int kMostMessages = 256;
+  MSG msg;
+  for (int i = 0; i < kMostMessages && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
 
 Registry& Forms() {
   thread_local Registry registry;
@@ -233,8 +249,10 @@ HRESULT FormControls::createElement(IUnknown* templateElement, REFCLSID elementC
   if (collection_) collection_->addRunTimeControl(object.Get());
 
   const ComPtr<IDispatch> source = DispatchOf(templateElement);
-  if (source && made)
+  if (source && made) {
     CopyTemplateProperties(source.Get(), made.Get(), FindPropertyLayout(elementClass));
+  }
+  PumpQueued();
   // The template's place, whatever the copied properties did to it.
   record.placement.left = model->placement.left;
   record.placement.top = model->placement.top;
@@ -244,6 +262,15 @@ HRESULT FormControls::createElement(IUnknown* templateElement, REFCLSID elementC
   }
   *element = object.Detach();
   return S_OK;
+}
+
+bool FormControls::keepsTable(const ControlArray& array) {
+  const DISPID member = memberOf(array);
+  if (!form_ || member < 0) return false;
+  const std::span<ComPtr<IUnknown>> slots = form_->memberSlots();
+  if (static_cast<size_t>(member) >= slots.size()) return false;
+  const ComPtr<IUnknown> held = IdentityOf(slots[static_cast<size_t>(member)].Get());
+  return held && held.Get() == IdentityOf(const_cast<ControlArray*>(&array)->unknown()).Get();
 }
 
 bool FormControls::createdAtRunTime(IUnknown* control) {

@@ -64,6 +64,7 @@ class FormControls final : public ComObject<FormControls, IUnknown>,
   HRESULT ensureFormLoaded() override;
   HRESULT createElement(IUnknown* templateElement, REFCLSID elementClass, const IID* events,
                         LONG index, IUnknown** element) override;
+  bool keepsTable(const ControlArray& array) override;
   bool createdAtRunTime(IUnknown* control) override;
   void removeElement(IUnknown* element) override;
   void elementAdded(IUnknown* element) override;

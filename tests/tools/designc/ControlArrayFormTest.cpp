@@ -274,6 +274,25 @@ TEST_F(ControlArrayForm, AnUnloadedElementLeavesTheFormAndItsSlot) {
   EXPECT_EQ(rt::LoadArrayElement(items, 1), S_OK);
 }
 
+TEST_F(ControlArrayForm, AnArrayThatLostItsSlotUnloadsNothing) {
+  ComPtr<rt::ControlArray> items(form_->array(kItems));
+  ASSERT_EQ(rt::LoadArrayElement(*items, 4), S_OK);
+  form_->memberSlots()[kItems] = nullptr;
+  EXPECT_EQ(rt::UnloadArrayElement(*items, 4), E_FAIL);
+  EXPECT_NE(items->elementAt(4), nullptr);
+}
+
+TEST_F(ControlArrayForm, AnArrayOutlivingItsFormInstanceFailsSafely) {
+  ComPtr<rt::ControlArray> items(form_->array(kItems));
+  rt::DisconnectFormDesign(*form_);
+  LONG count = 0;
+  EXPECT_EQ(items->get_Count(&count), E_FAIL);
+  EXPECT_EQ(rt::LoadArrayElement(*items, 7), E_FAIL);
+  EXPECT_EQ(items->elementAt(7), nullptr);
+  ComPtr<IDispatch> collection;
+  EXPECT_EQ(rt::ControlsCollectionOf(form_->formObject(), &collection), E_FAIL);
+}
+
 TEST_F(ControlArrayForm, ElementsLoadedAtRunTimeRaiseTheirEventsToTheArraysMember) {
   rt::ControlArray& items = *form_->array(kItems);
   ASSERT_EQ(rt::LoadArrayElement(items, 3), S_OK);
