@@ -12,7 +12,7 @@ form 0 Form Form1 events {
   Frame fmeConnection {
     Left = 120; Top = 120; Width = 4500; Height = 1260;
     Caption = "Connection";
-    Label lblTitle {
+    Label lblTitle(0) {
       Left = 180; Top = 360; Width = 1200; Height = 255;
       Caption = "IP Address :";
     }
@@ -22,7 +22,7 @@ form 0 Form Form1 events {
       Text = "127.0.0.1";
       # tooltip: "IP address of the peer device"
     }
-    Label lblTitle {
+    Label lblTitle(1) {
       Left = 180; Top = 780; Width = 1200; Height = 255;
       Caption = "Port :";
     }
@@ -46,7 +46,7 @@ form 0 Form Form1 events {
   Frame fmeStrings {
     Left = 120; Top = 1470; Width = 4500; Height = 1260;
     Caption = "Send Strings";
-    Label lblTitle {
+    Label lblTitle(2) {
       Left = 180; Top = 360; Width = 2250; Height = 255;
       Caption = "Longstring Clear String :";
     }
@@ -56,7 +56,7 @@ form 0 Form Form1 events {
       Text = "clear";
       # tooltip: "Text that clears the peer device's display"
     }
-    Label lblTitle {
+    Label lblTitle(3) {
       Left = 180; Top = 780; Width = 2250; Height = 255;
       Caption = "Send Test String :";
     }
@@ -78,7 +78,7 @@ form 0 Form Form1 events {
   Frame fmeDataGramOptions {
     Left = 120; Top = 2820; Width = 4500; Height = 3180;
     Caption = "Transmit/Receive Options";
-    Label lblTitle {
+    Label lblTitle(4) {
       Left = 180; Top = 360; Width = 1650; Height = 255;
       Caption = "Tx Wait State";
     }
@@ -88,11 +88,11 @@ form 0 Form Form1 events {
       Text = "1";
       # tooltip: "Delay in mS between Datagram transmission"
     }
-    Label lblTitle {
+    Label lblTitle(5) {
       Left = 2880; Top = 360; Width = 900; Height = 255;
       Caption = "mS";
     }
-    Label lblTitle {
+    Label lblTitle(6) {
       Left = 180; Top = 780; Width = 1650; Height = 255;
       Caption = "Tx Packet Length";
     }
@@ -102,7 +102,7 @@ form 0 Form Form1 events {
       Text = "128";
       # tooltip: "Max length of each datagram 'packet'"
     }
-    Label lblTitle {
+    Label lblTitle(7) {
       Left = 2880; Top = 780; Width = 900; Height = 255;
       Caption = "bytes";
     }
@@ -127,7 +127,7 @@ form 0 Form Form1 events {
       Value = 1;
       # tooltip: "Append the Datagram packets with a Checksum value for validation"
     }
-    Label lblTitle {
+    Label lblTitle(8) {
       Left = 180; Top = 2280; Width = 1650; Height = 255;
       Caption = "TimeOut";
     }
@@ -137,11 +137,11 @@ form 0 Form Form1 events {
       Text = "5000";
       # tooltip: "Timeout value to receive a valid ACK"
     }
-    Label lblTitle {
+    Label lblTitle(9) {
       Left = 2880; Top = 2280; Width = 900; Height = 255;
       Caption = "mS";
     }
-    Label lblTitle {
+    Label lblTitle(10) {
       Left = 180; Top = 2700; Width = 1650; Height = 255;
       Caption = "Retry Attempts";
     }
@@ -164,7 +164,7 @@ form 0 Form Form1 events {
     Frame Frame1 {
       Left = 180; Top = 1290; Width = 6180; Height = 840;
       Caption = "Blah, Blah, Blah...";
-      Label lblTitle {
+      Label lblTitle(11) {
         Left = 150; Top = 270; Width = 1440; Height = 255;
         Caption = "Checksum Value";
       }
@@ -173,7 +173,7 @@ form 0 Form Form1 events {
         Caption = "00";
         # tooltip: "CRC-8 checksum value for the entered text"
       }
-      Label lblTitle {
+      Label lblTitle(12) {
         Left = 3000; Top = 270; Width = 1650; Height = 255;
         Caption = "DataGram Length";
       }
@@ -182,15 +182,15 @@ form 0 Form Form1 events {
         Caption = "0";
         # tooltip: "Total characters of the entered datagram text"
       }
-      Label lblTitle {
+      Label lblTitle(13) {
         Left = 5460; Top = 270; Width = 600; Height = 255;
         Caption = "bytes";
       }
-      Label lblTitle {
+      Label lblTitle(14) {
         Left = 2010; Top = 270; Width = 600; Height = 255;
         Caption = "Hex";
       }
-      Label lblTitle {
+      Label lblTitle(15) {
         Left = 150; Top = 540; Width = 1440; Height = 255;
         Caption = "Est. Packet Qty";
       }

@@ -1,7 +1,8 @@
 // Form1 as a compiled form class: the instance the process entry creates
-// and shows by name. It holds one member slot per object of Form1's design
+// and shows by name. It holds one member slot per member of Form1's design
 // (the member id is the slot index: the Form object first, then each
-// container followed by its children, in design order), answers the event
+// container followed by its children, in design order; the elements of the
+// lblTitle control array share the slot of the first one), answers the event
 // sink of each member whose events Form1 handles (its handler table), and
 // forwards its own dispatch members ("Show", "Caption", ...) to the Form
 // object in slot 0.
@@ -29,34 +30,37 @@ namespace skiffwire {
 // Member ids (slot indices) of Form1's design.
 namespace member {
 inline constexpr DISPID Form1 = 0;
+// The sixteen captions form one control array, lblTitle(0) to lblTitle(15),
+// whose slot holds the array object.
+inline constexpr DISPID lblTitle = 2;
 inline constexpr DISPID txtIpAddress = 3;
-inline constexpr DISPID txtPort = 5;
-inline constexpr DISPID cmdConnect = 6;
-inline constexpr DISPID shpConnected = 7;
-inline constexpr DISPID txtClearString = 10;
-inline constexpr DISPID txtTestString = 12;
-inline constexpr DISPID sckServer = 13;
-inline constexpr DISPID sckClient = 14;
-inline constexpr DISPID txtWaitState = 17;
-inline constexpr DISPID txtPacketLen = 20;
-inline constexpr DISPID chkSTX = 22;
-inline constexpr DISPID chkEOT = 23;
-inline constexpr DISPID chkChecksum = 24;
-inline constexpr DISPID txtTimeOut = 26;
-inline constexpr DISPID txtRetry = 29;
-inline constexpr DISPID txtDatagram = 31;
-inline constexpr DISPID lblChecksum = 34;
-inline constexpr DISPID lblDatagramLength = 36;
-inline constexpr DISPID lblPacketQty = 40;
-inline constexpr DISPID txtProcess = 42;
-inline constexpr DISPID tmrTimeout = 43;
-inline constexpr DISPID cmdSaveSettings = 45;
-inline constexpr DISPID cmdString = 46;
-inline constexpr DISPID cmdClear = 47;
-inline constexpr DISPID cmdClearDatagram = 48;
-inline constexpr DISPID cmdSendDataGram = 49;
-// Objects in the design: the form and its 49 controls.
-inline constexpr size_t kCount = 50;
+inline constexpr DISPID txtPort = 4;
+inline constexpr DISPID cmdConnect = 5;
+inline constexpr DISPID shpConnected = 6;
+inline constexpr DISPID txtClearString = 8;
+inline constexpr DISPID txtTestString = 9;
+inline constexpr DISPID sckServer = 10;
+inline constexpr DISPID sckClient = 11;
+inline constexpr DISPID txtWaitState = 13;
+inline constexpr DISPID txtPacketLen = 14;
+inline constexpr DISPID chkSTX = 15;
+inline constexpr DISPID chkEOT = 16;
+inline constexpr DISPID chkChecksum = 17;
+inline constexpr DISPID txtTimeOut = 18;
+inline constexpr DISPID txtRetry = 19;
+inline constexpr DISPID txtDatagram = 21;
+inline constexpr DISPID lblChecksum = 23;
+inline constexpr DISPID lblDatagramLength = 24;
+inline constexpr DISPID lblPacketQty = 25;
+inline constexpr DISPID txtProcess = 27;
+inline constexpr DISPID tmrTimeout = 28;
+inline constexpr DISPID cmdSaveSettings = 30;
+inline constexpr DISPID cmdString = 31;
+inline constexpr DISPID cmdClear = 32;
+inline constexpr DISPID cmdClearDatagram = 33;
+inline constexpr DISPID cmdSendDataGram = 34;
+// Member slots: the form, its 33 controls outside the array, the array.
+inline constexpr size_t kCount = 35;
 }  // namespace member
 
 class Form1Form final : public rt::ComObject<Form1Form, IDispatch, rt::CompiledForm> {

@@ -76,6 +76,7 @@ const MemberTable& BaseControlRect::Members() {
     t.property<VT_BOOL>(u"Enabled", dispid::Enabled, &T::getEnabled, &T::putEnabled);
     t.property<VT_I2>(u"MousePointer", dispid::MousePointer, &T::getMousePointer,
                       &T::putMousePointer);
+    t.text(u"ToolTipText", dispid::ToolTipText, &T::getToolTipText, &T::putToolTipText);
     t.method(u"Refresh", dispid::Refresh, &T::Refresh);
     t.method(u"SetFocus", dispid::SetFocus, &T::SetFocus);
     t.forward(BaseControl::Members(), &T::base);
@@ -175,6 +176,19 @@ HRESULT BaseControlRect::putMousePointer(SHORT pointer) {
   if (pointer < 0 || pointer > 18)
     return SetErrorFromStatus(ErrorStatus(err::InvalidPropertyValue));
   mousePointer_ = pointer;
+  return S_OK;
+}
+
+HRESULT BaseControlRect::getToolTipText(BSTR* text) {
+  if (!text) return E_POINTER;
+  *text = Bstr(toolTip_.view()).release();
+  return S_OK;
+}
+
+// Only stored: the bubble asks for the text each time the mouse arms it, so
+// a new text shows from the next hover on.
+HRESULT BaseControlRect::putToolTipText(BSTR text) {
+  toolTip_ = Bstr(std::u16string_view(text ? text : u"", SysStringLen(text)));
   return S_OK;
 }
 

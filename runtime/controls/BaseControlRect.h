@@ -1,7 +1,7 @@
 // Everything a control with a rectangle needs: its window (when it has
 // one), position and size through its container, visibility, the enabled
 // state, window text, style bits, message sending, the control colours,
-// refresh and focus.
+// refresh, focus and the tooltip text the engine's bubble shows.
 //
 // Windowless controls (Label, Shape) use the same object: their rectangle is
 // kept by the container and painted by it; Visible and Enabled are then
@@ -49,6 +49,8 @@ class BaseControlRect final : public DispatchObject {
   HRESULT SetFocus();
   HRESULT getMousePointer(SHORT* pointer);
   HRESULT putMousePointer(SHORT pointer);
+  HRESULT getToolTipText(BSTR* text);
+  HRESULT putToolTipText(BSTR text);
 
   // --- Operations the controls build on
   // SendMessageW to the window; fails (error 91) before the window exists.
@@ -71,6 +73,7 @@ class BaseControlRect final : public DispatchObject {
   bool windowlessVisible() const { return visible_; }
   bool windowlessEnabled() const { return enabled_; }
   int mousePointer() const { return mousePointer_; }
+  std::u16string toolTipText() const { return std::u16string(toolTip_.view()); }
 
  private:
   HRESULT edge(EngineContainer::Edge which, DOUBLE* value);
@@ -81,6 +84,7 @@ class BaseControlRect final : public DispatchObject {
   bool visible_ = true;
   bool enabled_ = true;
   SHORT mousePointer_ = 0;
+  Bstr toolTip_;
 };
 
 // Reads a colour property of a control by name through its dispatch

@@ -16,6 +16,7 @@ void ApplyCommonDesign(const CommonDesign& design, ControlRecord* record, BaseCo
   if (!window) return;
   window->putVisible(design.visible);
   window->putEnabled(design.enabled);
+  window->putToolTipText(design.toolTipText.get());
 }
 
 void UseSharedMouseEvents(WindowRecord& window) {

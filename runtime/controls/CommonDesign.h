@@ -1,6 +1,8 @@
 // The design properties every placed control has: where it sits (twips in
-// its container's scale), whether it is visible and enabled, and its tab
-// order. Each control's design record starts with them.
+// its container's scale), whether it is visible and enabled, its tab order
+// and its tooltip text; then its design name and its index in a control
+// array (-1: none), which the design loader reads for the engine's record.
+// Each control's design record starts with them.
 #pragma once
 
 #include <cstddef>
@@ -24,28 +26,37 @@ struct CommonDesign {
   VARIANT_BOOL enabled = VARIANT_TRUE;
   VARIANT_BOOL tabStop = VARIANT_TRUE;
   int32_t tabIndex = 0;
+  Bstr toolTipText;
+  Bstr name;
+  int16_t index = -1;
 };
 
 // The layout fields of CommonDesign inside a design record (its member
 // `common`), for the record's PropertyField table.
-#define RT_COMMON_DESIGN_FIELDS(Record)                                   \
-  {"Left", ::rt::PropertyKind::Double,                                    \
-   offsetof(Record, common) + offsetof(::rt::CommonDesign, left)},        \
-      {"Top", ::rt::PropertyKind::Double,                                 \
-       offsetof(Record, common) + offsetof(::rt::CommonDesign, top)},     \
-      {"Width", ::rt::PropertyKind::Double,                               \
-       offsetof(Record, common) + offsetof(::rt::CommonDesign, width)},   \
-      {"Height", ::rt::PropertyKind::Double,                              \
-       offsetof(Record, common) + offsetof(::rt::CommonDesign, height)},  \
-      {"Visible", ::rt::PropertyKind::Boolean,                            \
-       offsetof(Record, common) + offsetof(::rt::CommonDesign, visible)}, \
-      {"Enabled", ::rt::PropertyKind::Boolean,                            \
-       offsetof(Record, common) + offsetof(::rt::CommonDesign, enabled)}, \
-      {"TabStop", ::rt::PropertyKind::Boolean,                            \
-       offsetof(Record, common) + offsetof(::rt::CommonDesign, tabStop)}, \
-  {                                                                       \
-    "TabIndex", ::rt::PropertyKind::Long,                                 \
-        offsetof(Record, common) + offsetof(::rt::CommonDesign, tabIndex) \
+#define RT_COMMON_DESIGN_FIELDS(Record)                                       \
+  {"Left", ::rt::PropertyKind::Double,                                        \
+   offsetof(Record, common) + offsetof(::rt::CommonDesign, left)},            \
+      {"Top", ::rt::PropertyKind::Double,                                     \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, top)},         \
+      {"Width", ::rt::PropertyKind::Double,                                   \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, width)},       \
+      {"Height", ::rt::PropertyKind::Double,                                  \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, height)},      \
+      {"Visible", ::rt::PropertyKind::Boolean,                                \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, visible)},     \
+      {"Enabled", ::rt::PropertyKind::Boolean,                                \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, enabled)},     \
+      {"TabStop", ::rt::PropertyKind::Boolean,                                \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, tabStop)},     \
+      {"TabIndex", ::rt::PropertyKind::Long,                                  \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, tabIndex)},    \
+      {"ToolTipText", ::rt::PropertyKind::String,                             \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, toolTipText)}, \
+      {"Name", ::rt::PropertyKind::String,                                    \
+       offsetof(Record, common) + offsetof(::rt::CommonDesign, name)},        \
+  {                                                                           \
+    "Index", ::rt::PropertyKind::Integer,                                     \
+        offsetof(Record, common) + offsetof(::rt::CommonDesign, index)        \
   }
 
 // Copies the placement into the engine record and the states into the window

@@ -36,6 +36,7 @@ inline constexpr DISPID Tag = 0x100;
 inline constexpr DISPID Parent = 0x101;
 inline constexpr DISPID SetFocus = 0x102;
 inline constexpr DISPID MousePointer = 0x103;
+inline constexpr DISPID ToolTipText = 0x104;
 inline constexpr DISPID FontName = 0x110;
 inline constexpr DISPID FontSize = 0x111;
 inline constexpr DISPID FontBold = 0x112;

@@ -80,6 +80,10 @@ class ControlObject : public ComObject<Derived, Primary, EngineControl, WindowEv
   }
   void windowGone() override {}
   void terminate() override { events_->detach(); }
+  std::u16string toolTipText() override {
+    BaseControlRect* window = static_cast<Derived*>(this)->rect();
+    return window ? window->toolTipText() : std::u16string();
+  }
   int mousePointer() override {
     BaseControlRect* window = static_cast<Derived*>(this)->rect();
     return window ? window->mousePointer() : 0;

@@ -7,10 +7,14 @@
 #include "runtime/forms/FormLifecycle.h"
 #include "runtime/forms/FormState.h"
 #include "runtime/forms/WindowCreation.h"
+#include "runtime/forms/arrays/FormControls.h"
 #include "runtime/forms/design/PropertyReader.h"
 
 namespace rt {
 namespace {
+
+// The form's controls collection ("Controls").
+constexpr DISPID kControlsMember = 0x170;
 
 constexpr PropertyField kFormFields[] = {
     {"Caption", PropertyKind::String, offsetof(FormDesign, caption)},
@@ -116,12 +120,17 @@ const MemberTable& Form::Members() {
                        &T::applyLayered);
     t.field<VT_COLOUR>(u"BackColor", dispid::BackColor, &T::backColor_, &T::applyColours);
     t.field<VT_COLOUR>(u"ForeColor", dispid::ForeColor, &T::foreColor_, &T::applyColours);
+    t.object(u"Controls", kControlsMember, &T::getControls);
     t.forward(BaseForm::Members(), &T::baseForm);
     t.forward(GraphicsBase::Members(), &T::graphics);
     t.forward(OLEDragDropHelper::Members(), &T::dragDrop);
     return t;
   }();
   return table;
+}
+
+HRESULT Form::getControls(IDispatch** controls) {
+  return ControlsCollectionOf(this, controls);
 }
 
 HRESULT Form::put_Caption(BSTR caption) {

@@ -82,6 +82,8 @@ class Form final : public ControlObject<Form, skiffwire::IForm, EngineContainer>
   HRESULT getCaption(BSTR* caption);
   HRESULT applyLayered();
   HRESULT applyColours();
+  // The controls collection of the form's design (loads the form first).
+  HRESULT getControls(IDispatch** controls);
 
   // --- EngineControl
   HRESULT fillWindowRecord(WindowRecord& record) override;

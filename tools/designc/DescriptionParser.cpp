@@ -122,7 +122,7 @@ void DescriptionParser::next() {
     lexGuid();
     return;
   }
-  if (std::string_view("{}[]=;,:").find(c) != std::string_view::npos) {
+  if (std::string_view("{}[]()=;,:").find(c) != std::string_view::npos) {
     tokenText_ = std::string(1, c);
     ++at_;
     ++column_;
@@ -287,9 +287,21 @@ ObjectNode DescriptionParser::parseObject(bool embedded) {
   node.pos = tokenPos_;
   node.className = expectIdentifier(embedded ? "a class name" : "a class name and an object name");
   if (!embedded) node.name = expectIdentifier("an object name after the class name");
+  if (!embedded) parseArrayIndex(node);
   parseObjectHead(node, embedded);
   parseBody(node, !embedded);
   return node;
+}
+
+void DescriptionParser::parseArrayIndex(ObjectNode& node) {
+  if (!isPunct('(')) return;
+  next();
+  if (token_ != Token::Integer || integer_ < 0 || integer_ > 32767) {
+    fail("expected a control array index (0 to 32767)");
+  }
+  node.index = integer_;
+  next();
+  expectPunct(')', "after the control array index");
 }
 
 void DescriptionParser::parseObjectHead(ObjectNode& node, bool embedded) {
@@ -328,6 +340,7 @@ void DescriptionParser::parseBody(ObjectNode& node, bool allowChildren) {
     child.pos = pos;
     child.className = first;
     child.name = expectIdentifier("an object name");
+    parseArrayIndex(child);
     parseObjectHead(child, false);
     parseBody(child, true);
     node.children.push_back(std::move(child));

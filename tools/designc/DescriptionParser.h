@@ -42,6 +42,7 @@ class DescriptionParser {
 
   FormNode parseForm();
   ObjectNode parseObject(bool embedded);
+  void parseArrayIndex(ObjectNode& node);
   void parseObjectHead(ObjectNode& node, bool embedded);
   void parseBody(ObjectNode& node, bool allowChildren);
   Value parseValue();

@@ -77,6 +77,7 @@ struct ObjectNode {
   bool explicitEvents = false;  // the interface was written out
   GUID eventsIid{};
   int64_t member = -1;  // embedded objects with events: the form's member id
+  int64_t index = -1;   // an element of a control array: `Label lblTitle(3) { ... }`
   std::vector<Assignment> properties;
   std::vector<ObjectNode> children;
 };

@@ -14,6 +14,12 @@
 namespace designc {
 namespace {
 
+std::string LowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 using rt::PropertyField;
 using rt::PropertyKind;
 using rt::PropertyLayout;
@@ -170,6 +176,7 @@ std::vector<uint8_t> DesignEncoder::encode(const Description& description) {
     }
     PutLittle(data, static_cast<uint64_t>(form.index), 4);
     out_.clear();
+    names_.clear();
     PutLittle(out_, rt::kDesignRecordMagic, 4);
     PutLittle(out_, 0, 4);  // the length, known at the end
     encodeObject(form.root, 0);
@@ -184,6 +191,7 @@ std::vector<uint8_t> DesignEncoder::encode(const Description& description) {
 void DesignEncoder::encodeObject(const ObjectNode& node, int depth) {
   if (depth >= 64) Fail(node.pos, "objects nest too deeply");
   const PropertyLayout& layout = layoutOf(node);
+  if (depth > 0) checkName(node);
   PutGuid(out_, layout.clsid);
   PutU8(out_, node.events ? 1 : 0);
   if (node.events) {
@@ -201,6 +209,24 @@ void DesignEncoder::encodeObject(const ObjectNode& node, int depth) {
     encodeObject(child, depth + 1);
 }
 
+void DesignEncoder::checkName(const ObjectNode& node) {
+  const std::string key = LowerAscii(node.name);
+  auto [use, first] = names_.try_emplace(key, NameUse{node.className, node.index >= 0, {}});
+  const bool element = node.index >= 0;
+  if (!first && use->second.array != element) {
+    Fail(node.pos, "the name '" + node.name + "' is both a control and a control array");
+  }
+  if (!element) return;
+  if (use->second.className != node.className) {
+    Fail(node.pos, "the elements of control array '" + node.name + "' must be of one class ('" +
+                       use->second.className + "')");
+  }
+  if (!use->second.indexes.insert(node.index).second) {
+    Fail(node.pos,
+         "control array '" + node.name + "' has element " + std::to_string(node.index) + " twice");
+  }
+}
+
 std::vector<uint8_t> DesignEncoder::encodeProperties(const ObjectNode& node,
                                                      const PropertyLayout& layout) {
   // The object's own name is the Name property where the class has one.
@@ -215,6 +241,21 @@ std::vector<uint8_t> DesignEncoder::encodeProperties(const ObjectNode& node,
       assigned.emplace_back(nameField, name);
       seen.insert(nameField);
     }
+  }
+  if (node.index >= 0) {
+    // An element of a control array carries its index (and its name) in
+    // its block: the loader groups the elements by them.
+    const PropertyField* indexField = layout.find("Index");
+    if (!indexField || indexField->kind != rt::PropertyKind::Integer || !layout.find("Name")) {
+      Fail(node.pos, "class '" + node.className +
+                         "' has no Name and Index properties: it cannot form a control array");
+    }
+    Value index;
+    index.type = Value::Type::Integer;
+    index.integer = node.index;
+    index.pos = node.pos;
+    assigned.emplace_back(indexField, index);
+    seen.insert(indexField);
   }
   for (const Assignment& a : node.properties) {
     const PropertyField* field = layout.find(a.name);

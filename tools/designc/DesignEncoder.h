@@ -9,6 +9,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "runtime/forms/design/PropertyLayout.h"
@@ -31,8 +34,17 @@ class DesignEncoder {
   void encodeEmbedded(const Value& value, std::vector<uint8_t>& out);
   void encodeHosted(const Value& value, std::vector<uint8_t>& out);
   const rt::PropertyLayout& layoutOf(const ObjectNode& node) const;
+  // The elements of a control array share their name: one class, distinct
+  // indexes, and no plain control of that name beside them.
+  void checkName(const ObjectNode& node);
 
+  struct NameUse {
+    std::string className;
+    bool array = false;
+    std::set<int64_t> indexes;
+  };
   std::vector<uint8_t> out_;
+  std::map<std::string, NameUse> names_;  // of the form being encoded, lower case
 };
 
 }  // namespace designc

@@ -152,6 +152,7 @@ HRESULT ControlArray::loadElement(LONG index) {
 
 HRESULT ControlArray::unloadElement(LONG index) {
   if (index < 0) return InvalidIndex();
+  if (!host_->keepsTable(*this)) return SetErrorFromStatus(E_FAIL);
   IUnknown* found = elementAt(index);
   if (!found) return RaiseEngineError(kElementMissing, u"Control array element doesn't exist");
   if (!host_->createdAtRunTime(found)) {

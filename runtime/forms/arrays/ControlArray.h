@@ -36,6 +36,10 @@ class ControlArray final : public ComObject<ControlArray, IDispatch> {
   // interface through which the form receives the elements' events.
   ControlArray(ControlArrayHost& host, REFCLSID elementClass, const IID* events);
 
+  // Keeps the object that owns the host alive as long as the array (a
+  // program may hold the array longer than its form's engine keeps it).
+  void keepHostAlive(IUnknown* owner) { hostOwner_ = owner; }
+
   // Design loading: the design's element `index`; no host call, no checks
   // beyond an index that is negative or taken (E_INVALIDARG).
   HRESULT addDesignedElement(LONG index, IUnknown* element);
@@ -77,6 +81,7 @@ class ControlArray final : public ComObject<ControlArray, IDispatch> {
   IUnknown* firstElement() const;
 
   ControlArrayHost* host_;  // not owned
+  ComPtr<IUnknown> hostOwner_;
   CLSID elementClass_;
   IID events_{};
   bool hasEvents_ = false;

@@ -9,6 +9,8 @@
 
 namespace rt {
 
+class ControlArray;
+
 class ControlArrayHost {
  public:
   // Makes sure the array's form is loaded (every operation asks first).
@@ -19,6 +21,12 @@ class ControlArrayHost {
   // trace when it cannot.
   virtual HRESULT createElement(IUnknown* templateElement, REFCLSID elementClass, const IID* events,
                                 LONG index, IUnknown** element) = 0;
+  // Whether the form instance still keeps this array's table (its member
+  // slot holds the array); unloading from an array that lost it fails.
+  virtual bool keepsTable(const ControlArray& array) {
+    (void)array;
+    return true;
+  }
   // Whether the element was created at run time (only such are unloaded).
   virtual bool createdAtRunTime(IUnknown* element) = 0;
   // Takes an unloaded element off the form: its window, the form's

@@ -131,6 +131,12 @@ HRESULT ControlsCollection::remove(const VARIANT& given) {
     return RaiseEngineError(kDesignTimeControl, u"Can't unload controls created at design time");
   }
   host_->removeControl(control.Get());
+  forgetRunTimeControl(control.Get());
+  return S_OK;
+}
+
+void ControlsCollection::forgetRunTimeControl(IUnknown* control) {
+  if (!control) return;
   // Identity of COM objects is their IUnknown.
   ComPtr<IUnknown> identity;
   control->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
@@ -139,7 +145,6 @@ HRESULT ControlsCollection::remove(const VARIANT& given) {
     entry->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&other));
     return other.Get() == identity.Get();
   });
-  return S_OK;
 }
 
 HRESULT ControlsCollection::GetTypeInfoCount(UINT* count) {

@@ -46,8 +46,15 @@ class ControlsCollection final : public ComObject<ControlsCollection, IDispatch>
   // collection.
   ControlsCollection(ControlsCollectionHost& host, std::span<ComPtr<IUnknown>> designed);
 
-  // A control added at run time (Add control).
+  // Keeps the object that owns the host (and the designed slots) alive as
+  // long as the collection.
+  void keepHostAlive(IUnknown* owner) { hostOwner_ = owner; }
+
+  // A control added at run time (Add control, a loaded array element).
   void addRunTimeControl(IUnknown* control);
+  // Drops a run-time control the engine removed by another way (an
+  // unloaded array element); later entries move down by one.
+  void forgetRunTimeControl(IUnknown* control);
 
   LONG count() const;
   // By position (a number) or by name (a text); see the header comment.
@@ -73,6 +80,7 @@ class ControlsCollection final : public ComObject<ControlsCollection, IDispatch>
   HRESULT byName(std::u16string_view name, IDispatch** control);
 
   ControlsCollectionHost* host_;  // not owned
+  ComPtr<IUnknown> hostOwner_;
   std::span<ComPtr<IUnknown>> designed_;
   std::vector<ComPtr<IUnknown>> runTime_;
 };

@@ -10,6 +10,7 @@
 #include "runtime/forms/EngineControl.h"
 #include "runtime/forms/FormState.h"
 #include "runtime/forms/WindowRecord.h"
+#include "runtime/forms/arrays/FormControls.h"
 #include "runtime/forms/design/ClassRegistry.h"
 #include "runtime/forms/design/Layout.h"
 
@@ -151,6 +152,12 @@ HRESULT AddControl(FormState& form, std::u16string_view typeId, std::u16string_v
     }
   }
   containerRecord->children.push_back(&record);
+  // The form's controls collection lists it after the designed controls.
+  if (FormControls* controls = FindFormControls(form.formObject)) {
+    if (ControlsCollection* collection = controls->collection()) {
+      collection->addRunTimeControl(control.Get());
+    }
+  }
   control.CopyTo(out);
   return S_OK;
 }

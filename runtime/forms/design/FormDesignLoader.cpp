@@ -7,7 +7,9 @@
 #include "runtime/forms/EngineControl.h"
 #include "runtime/forms/FormLifecycle.h"
 #include "runtime/forms/WindowCreation.h"
+#include "runtime/forms/arrays/FormControls.h"
 #include "runtime/forms/design/ClassRegistry.h"
+#include "runtime/forms/design/DesignIdentity.h"
 #include "runtime/forms/design/DesignObjectReader.h"
 #include "runtime/forms/design/DesignTable.h"
 #include "runtime/forms/design/Layout.h"
@@ -21,6 +23,7 @@ namespace {
 struct DesignedObject {
   ComPtr<EngineControl> control;
   PropertyReader properties;
+  DesignIdentity identity;                // name and array index from its block
   std::vector<DesignedObject*> children;  // newest first
 };
 
@@ -47,10 +50,19 @@ LoaderState& State() {
   return state;
 }
 
+// Connections are kept by the object's identity (its IUnknown), so any of
+// its interfaces finds them.
+IUnknown* IdentityOf(IUnknown* object) {
+  ComPtr<IUnknown> identity;
+  if (object) object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+  return identity.Get();  // the object itself keeps it
+}
+
 void Unadvise(CompiledForm& form, IUnknown* object) {
   auto& connections = State().connections;
+  IUnknown* identity = IdentityOf(object);
   std::erase_if(connections, [&](Connection& c) {
-    if (c.form != &form || c.object != object) return false;
+    if (c.form != &form || c.object != identity) return false;
     c.point->Unadvise(c.cookie);
     return true;
   });
@@ -68,7 +80,7 @@ HRESULT Advise(CompiledForm& form, IUnknown* object, REFIID events, DISPID membe
   DWORD cookie = 0;
   hr = point->Advise(sink, &cookie);
   if (FAILED(hr)) return hr;
-  State().connections.push_back({&form, object, point, cookie});
+  State().connections.push_back({&form, IdentityOf(object), point, cookie});
   return S_OK;
 }
 
@@ -92,8 +104,13 @@ class ObjectBuilder final : public DesignObjectVisitor {
     if (header.depth == 0) {
       hr = adoptRoot(*node);
       if (FAILED(hr)) return hr;
+      hr = storeInSlot(object.Get(), header);
+    } else {
+      node->identity = ReadDesignIdentity(header.clsid, header.properties);
+      if (controls_) controls_->addDesignedControl(object.Get());
+      hr = isElement(node->identity) ? storeElement(object.Get(), header, node->identity)
+                                     : storeInSlot(object.Get(), header);
     }
-    hr = storeInSlot(object.Get(), header);
     if (FAILED(hr)) return hr;
 
     stack_.resize(static_cast<size_t>(header.depth) + 1);
@@ -107,6 +124,9 @@ class ObjectBuilder final : public DesignObjectVisitor {
   }
 
   size_t slotsUsed() const { return next_; }
+  void finish() {
+    if (controls_) controls_->finishDesign();
+  }
 
  private:
   HRESULT adoptRoot(DesignedObject& root) {
@@ -119,16 +139,47 @@ class ObjectBuilder final : public DesignObjectVisitor {
     pending = PendingDesign{};
     pending.form = &form_;
     design_ = &pending;
+    controls_ = &AttachFormControls(form_, root.control.Get());
     return S_OK;
+  }
+
+  bool isElement(const DesignIdentity& identity) const {
+    return controls_ && identity.index >= 0 && !identity.name.empty();
+  }
+
+  // Releases what a slot held (and its connection) and stores `object`.
+  void replaceSlot(size_t slot, IUnknown* object) {
+    ComPtr<IUnknown>& held = slots_[slot];
+    if (held.Get() == object) return;
+    if (held) Unadvise(form_, held.Get());
+    held = object;
+  }
+
+  // A control array element: the array of its name takes it; the array
+  // itself takes the next member slot when its first element is met, and
+  // every element's events go to that member's sink.
+  HRESULT storeElement(IUnknown* object, const DesignObjectHeader& header,
+                       const DesignIdentity& identity) {
+    ControlArray* array = controls_->arrayNamed(identity.name);
+    if (!array) {
+      if (next_ >= slots_.size()) return E_FAIL;  // more members than the form has
+      const size_t slot = next_++;
+      array = &controls_->addArray(identity.name, header.clsid,
+                                   header.hasEvents ? &header.events : nullptr,
+                                   static_cast<DISPID>(slot));
+      replaceSlot(slot, array->unknown());
+    }
+    // Two elements with one index: the design is broken.
+    if (FAILED(array->addDesignedElement(identity.index, object))) return E_FAIL;
+    if (!header.hasEvents) return S_OK;
+    return Advise(form_, object, header.events, controls_->memberOf(*array));
   }
 
   HRESULT storeInSlot(IUnknown* object, const DesignObjectHeader& header) {
     if (next_ >= slots_.size()) return E_FAIL;  // more objects than the form has members
     const size_t slot = next_++;
-    ComPtr<IUnknown>& held = slots_[slot];
-    if (held.Get() == object) return S_OK;
-    if (held) Unadvise(form_, held.Get());
-    held = object;
+    if (slots_[slot].Get() == object) return S_OK;
+    replaceSlot(slot, object);
     if (!header.hasEvents) return S_OK;
     return Advise(form_, object, header.events, static_cast<DISPID>(slot));
   }
@@ -137,6 +188,7 @@ class ObjectBuilder final : public DesignObjectVisitor {
   std::span<ComPtr<IUnknown>> slots_;
   size_t next_ = 0;
   PendingDesign* design_ = nullptr;
+  FormControls* controls_ = nullptr;
   std::vector<DesignedObject*> stack_;
 };
 
@@ -152,6 +204,8 @@ HRESULT BuildRecord(FormState& form, ControlRecord& record, DesignedObject& node
     ControlRecord& childRecord = form.newControlRecord();
     childRecord.container = &record;
     childRecord.object = child->control;
+    childRecord.name = child->identity.name;
+    childRecord.arrayIndex = child->identity.index < 0 ? -1 : child->identity.index;
     record.children.push_back(&childRecord);
     hr = BuildRecord(form, childRecord, *child);
     if (FAILED(hr)) return hr;
@@ -176,10 +230,21 @@ HRESULT LoadFormDesign(CompiledForm& form) {
                               design::kInternalErrorCaption);
     design::WaitAfterFailure();
   }
+  builder.finish();
   return S_OK;
 }
 
+HRESULT ConnectMemberEvents(CompiledForm& form, IUnknown* object, REFIID events, DISPID member) {
+  if (member < 0) return S_OK;
+  return Advise(form, object, events, member);
+}
+
+void DisconnectMemberEvents(CompiledForm& form, IUnknown* object) {
+  Unadvise(form, object);
+}
+
 void DisconnectFormDesign(CompiledForm& form) {
+  DetachFormControls(form);
   auto& state = State();
   std::erase_if(state.connections, [&](Connection& c) {
     if (c.form != &form) return false;

@@ -32,6 +32,7 @@ TEST(Form1Form, SinksOnlyForTheHandledMembers) {
       {member::chkSTX, false},
       {member::lblChecksum, false},
       {member::txtProcess, false},
+      {member::lblTitle, false},
       {1, false},
       {static_cast<DISPID>(member::kCount), false},
   };

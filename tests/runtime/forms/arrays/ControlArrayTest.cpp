@@ -78,8 +78,11 @@ struct FakeEngine : ControlArrayHost, ControlsCollectionHost {
   bool isEngineControl(IUnknown*) override { return true; }
   void removeControl(IUnknown*) override { ++removed; }
 
+  bool keepsTable(const ControlArray&) override { return tableKept; }
+
   int loads = 0, connected = 0, removed = 0, added = 0, gone = 0;
   bool failCreation = false;
+  bool tableKept = true;
   std::vector<LONG> created;
   std::map<std::u16string, ControlArray*> arrays;
 };
@@ -138,6 +141,17 @@ TEST(ControlArray, LoadingBeyondTheEndGrowsTheTable) {
     // The new element takes its template's name.
     EXPECT_EQ(AsFake(five.Get())->name, u"lblTitle");
     EXPECT_EQ(a.engine.created, std::vector<LONG>{5});
+  });
+}
+
+TEST(ControlArray, UnloadingFromAnArrayItsFormNoLongerKeepsFails) {
+  OnFreshThread([] {
+    ArrayWithElementZero a;
+    ASSERT_EQ(a.array->loadElement(1), S_OK);
+    a.engine.tableKept = false;
+    EXPECT_EQ(a.array->unloadElement(1), E_FAIL);
+    EXPECT_EQ(a.count(), 2);
+    EXPECT_EQ(a.engine.removed, 0);
   });
 }
 
