@@ -243,6 +243,7 @@ void EditControl::notify(WORD code) {
 }
 
 void EditControl::refresh() {
+  pendingShift_ = 0;  // everything is painted anew
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -275,13 +276,13 @@ void EditControl::selectionMoved(size_t oldStart, size_t oldEnd) {
   invalidateLines(text_.lineOf(text_.selectionStart()), text_.lineOf(text_.selectionEnd()));
 }
 
-// EN_UPDATE before the change is shown, EN_CHANGE after. What changed was
-// invalidated by the change itself.
+// EN_UPDATE once the change is laid out, EN_CHANGE after. What changed was
+// invalidated by the change itself and is painted when the window's thread
+// next finds no message waiting (WM_PAINT): a burst of changes paints once.
 void EditControl::changed() {
   modified_ = true;
   notify(EN_UPDATE);
   if (!IsWindow(hwnd_)) return;
-  UpdateWindow(hwnd_);
   notify(EN_CHANGE);
 }
 
@@ -391,30 +392,16 @@ void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
     refresh();
     return;
   }
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  HDC dc = GetDC(hwnd_);
-  // Pixels are moved only when the whole client area shows: a window over
-  // part of it would be moved along.
-  RECT visible{};
-  const bool whole = GetClipBox(dc, &visible) != ERROR && EqualRect(&visible, &client);
   const int dy = static_cast<int>(lines) * height;  // > 0: the text moves down
-  const int width = client.right - client.left;
-  if (whole) {
-    if (dy < 0) {
-      BitBlt(dc, client.left, format.top, width, band + dy, dc, client.left, format.top - dy,
-             SRCCOPY);
-    } else {
-      BitBlt(dc, client.left, format.top + dy, width, band - dy, dc, client.left, format.top,
-             SRCCOPY);
-    }
-  }
-  ReleaseDC(hwnd_, dc);
-  if (!whole) {
+  if (std::abs(pendingShift_ + dy) >= band) {
     refresh();
     return;
   }
-  // What was waiting to be painted moved with the text.
+  // The pixels move when the window paints, all scrolls since the last
+  // paint at once; what was waiting to be painted moves with the text now.
+  pendingShift_ += dy;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
   HRGN waiting = CreateRectRgn(0, 0, 0, 0);
   if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
     OffsetRgn(waiting, 0, dy);
@@ -424,6 +411,30 @@ void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
   RECT exposed = dy < 0 ? RECT{client.left, format.bottom + dy, client.right, format.bottom}
                         : RECT{client.left, format.top, client.right, format.top + dy};
   InvalidateRect(hwnd_, &exposed, FALSE);
+}
+
+void EditControl::applyPendingShift() {
+  const int dy = std::exchange(pendingShift_, 0);
+  if (dy == 0) return;
+  const RECT format = formatRect();
+  const int band = format.bottom - format.top;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  HDC dc = GetDC(hwnd_);
+  // Pixels are moved only when the whole client area shows: a window over
+  // part of it would be moved along.
+  RECT visible{};
+  const bool whole = GetClipBox(dc, &visible) != ERROR && EqualRect(&visible, &client);
+  const int width = client.right - client.left;
+  if (whole && dy < 0) {
+    BitBlt(dc, client.left, format.top, width, band + dy, dc, client.left, format.top - dy,
+           SRCCOPY);
+  } else if (whole) {
+    BitBlt(dc, client.left, format.top + dy, width, band - dy, dc, client.left, format.top,
+           SRCCOPY);
+  }
+  ReleaseDC(hwnd_, dc);
+  if (!whole) refresh();
 }
 
 void EditControl::scrollToCaret() {
@@ -483,6 +494,7 @@ LRESULT EditControl::onCreate(const CREATESTRUCTW* create) {
 }
 
 LRESULT EditControl::onPaint(HDC given) {
+  if (!given) applyPendingShift();
   PAINTSTRUCT ps{};
   HDC dc = given ? given : BeginPaint(hwnd_, &ps);
   if (dc) {

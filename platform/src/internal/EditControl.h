@@ -10,6 +10,12 @@
 // page moves what stays in view on the screen and repaints the lines that
 // come into view. Appending a line at the end of a long log and scrolling
 // to it paints one or two lines.
+//
+// Nothing is painted inside a change: changes, selection moves and scrolls
+// only invalidate (scrolls also note how far the shown lines must move),
+// and the window paints on WM_PAINT, when its thread finds no other message
+// waiting. A burst of appends between two turns of the message loop costs
+// its text and paints the window once.
 #pragma once
 
 #include <memory>
@@ -126,6 +132,9 @@ class EditControl {
   // was): what stays in view is moved on the screen and only the lines
   // that come into view are repainted.
   void scrollView(size_t oldFirstLine, int oldXOffset);
+  // Moves the shown lines on the screen by the scrolls made since the last
+  // paint, before the window paints what they exposed.
+  void applyPendingShift();
   void notify(WORD code);
 
   HWND hwnd_;
@@ -140,6 +149,9 @@ class EditControl {
   int rightMargin_ = 1;
   size_t firstLine_ = 0;
   int xOffset_ = 0;
+  // Pixels the lines on the screen must still move down (negative: up) to
+  // show the first line: scrolling moves them when the window paints.
+  int pendingShift_ = 0;
   int desiredX_ = -1;
   bool focused_ = false;
   bool tracking_ = false;
