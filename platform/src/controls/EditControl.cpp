@@ -244,10 +244,20 @@ void EditControl::notify(WORD code) {
 
 void EditControl::refresh() {
   pendingShift_ = 0;  // everything is painted anew
+  if (wholeWindowWaits()) return;
+  allInvalid_ = true;
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+// A window procedure in front of this one may have painted without passing
+// WM_PAINT on: then the update region is empty and the flag is stale.
+bool EditControl::wholeWindowWaits() {
+  if (allInvalid_ && !GetUpdateRect(hwnd_, nullptr, FALSE)) allInvalid_ = false;
+  return allInvalid_;
+}
+
 void EditControl::invalidateLines(size_t first, size_t last) {
+  if (wholeWindowWaits()) return;
   if (!multiLine()) {
     refresh();
     return;
@@ -392,6 +402,7 @@ void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
     refresh();
     return;
   }
+  if (wholeWindowWaits()) return;                   // nothing on the screen is kept
   const int dy = static_cast<int>(lines) * height;  // > 0: the text moves down
   if (std::abs(pendingShift_ + dy) >= band) {
     refresh();
@@ -494,7 +505,10 @@ LRESULT EditControl::onCreate(const CREATESTRUCTW* create) {
 }
 
 LRESULT EditControl::onPaint(HDC given) {
-  if (!given) applyPendingShift();
+  if (!given) {
+    applyPendingShift();
+    allInvalid_ = false;  // BeginPaint takes all that waits
+  }
   PAINTSTRUCT ps{};
   HDC dc = given ? given : BeginPaint(hwnd_, &ps);
   if (dc) {

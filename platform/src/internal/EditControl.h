@@ -121,6 +121,7 @@ class EditControl {
   void scrollTo(size_t firstLine, int xOffset);
   void updateScrollBars();
   void refresh();
+  bool wholeWindowWaits();
   // Repaints only what changed: the lines from `first` to `last` (npos: to
   // the bottom of the window) as far as they are in view; a single-line
   // control repaints whole.
@@ -152,6 +153,9 @@ class EditControl {
   // Pixels the lines on the screen must still move down (negative: up) to
   // show the first line: scrolling moves them when the window paints.
   int pendingShift_ = 0;
+  // The whole window waits to be painted (since refresh, until WM_PAINT):
+  // changes and scrolls have nothing to add.
+  bool allInvalid_ = false;
   int desiredX_ = -1;
   bool focused_ = false;
   bool tracking_ = false;
