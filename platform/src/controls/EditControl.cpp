@@ -467,29 +467,33 @@ void EditControl::scrollToCaret() {
   scrollTo(first, x);
 }
 
+namespace {
+
+// Sets a scroll bar only when it changes: setting one repaints the frame.
+void SetScrollBar(HWND hwnd, int bar, int max, UINT page, int pos) {
+  SCROLLINFO now{sizeof now, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+  if (GetScrollInfo(hwnd, bar, &now) && now.nMin == 0 && now.nMax == std::max(0, max) &&
+      now.nPage == std::min<UINT>(page, static_cast<UINT>(std::max(0, max) + 1)) &&
+      now.nPos == pos) {
+    return;
+  }
+  SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, max, page, pos, 0};
+  SetScrollInfo(hwnd, bar, &info, TRUE);
+}
+
+}  // namespace
+
 void EditControl::updateScrollBars() {
   DWORD s = style();
   if (s & WS_VSCROLL) {
-    SCROLLINFO info{sizeof info,
-                    SIF_ALL | SIF_DISABLENOSCROLL,
-                    0,
-                    static_cast<int>(text_.lineCount()) - 1,
-                    static_cast<UINT>(visibleLines()),
-                    static_cast<int>(firstLine_),
-                    0};
-    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+    SetScrollBar(hwnd_, SB_VERT, static_cast<int>(text_.lineCount()) - 1,
+                 static_cast<UINT>(visibleLines()), static_cast<int>(firstLine_));
   }
   if (s & WS_HSCROLL) {
     RECT format = formatRect();
     int width = format.right - format.left;
-    SCROLLINFO info{sizeof info,
-                    SIF_ALL | SIF_DISABLENOSCROLL,
-                    0,
-                    std::max(text_.widestLine(), width) - 1,
-                    static_cast<UINT>(width),
-                    xOffset_,
-                    0};
-    SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+    SetScrollBar(hwnd_, SB_HORZ, std::max(text_.widestLine(), width) - 1, static_cast<UINT>(width),
+                 xOffset_);
   }
 }
 
