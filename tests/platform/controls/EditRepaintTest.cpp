@@ -1,7 +1,9 @@
 // What an edit control repaints: appending at the end of a long text and
 // scrolling to it paint the new lines only (the rest is moved on the
 // screen), selection moves paint the lines they touch, and after every such
-// partial repaint the image is the one a full repaint gives.
+// partial repaint the image is the one a full repaint gives. Nothing is
+// painted inside a change: a burst of changes and scrolls between two turns
+// of the loop is painted by the loop, once, and looks as if painted whole.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -113,6 +115,128 @@ TEST_F(EditRepaintTest, AppendingAtTheEndPaintsOnlyTheNewLines) {
     expectAsFullRepaint(box, "appended");
     DestroyWindow(box);
   }
+}
+
+TEST_F(EditRepaintTest, AChangePaintsNothingUntilTheLoopRuns) {
+  HWND box = log(kLog, Lines(30));
+  SetFocus(box);
+  pump();
+  paints().clear();
+  append(box, Lines(2, 30));
+  SendMessageW(box, WM_CHAR, u'x', 0);
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Lines(40).c_str()));
+  SendMessageW(box, EM_LINESCROLL, 0, 5);
+  EXPECT_TRUE(paints().empty());
+  pump();
+  EXPECT_EQ(paints().size(), 1u);
+  expectAsFullRepaint(box, "after the burst");
+  DestroyWindow(box);
+}
+
+TEST_F(EditRepaintTest, LinesAppendedInABurstAreThePaintedPart) {
+  for (DWORD style : {kLog, kNoWrapLog}) {
+    HWND box = log(style, Lines(200));
+    append(box, u"");
+    pump();
+    paints().clear();
+    const int height = lineHeight(box);
+    RECT client{};
+    GetClientRect(box, &client);
+    for (int i = 0; i < 3; ++i)
+      append(box, Lines(1, 200 + i));
+    pump();
+    ASSERT_EQ(paints().size(), 1u) << style;
+    // The three new lines and the empty last line; the lines above moved.
+    EXPECT_GE(paints()[0].top, client.bottom - 5 * height) << style;
+    expectAsFullRepaint(box, "three lines");
+    DestroyWindow(box);
+  }
+}
+
+// Bursts of changes, scrolls and selection moves with no paint between them.
+TEST_F(EditRepaintTest, ABurstLooksAsPaintedWhole) {
+  struct Burst {
+    const char* name;
+    std::function<void(HWND)> run;
+  };
+  auto lines = [](int count, int from) {
+    return [=](HWND box) {
+      for (int i = 0; i < count; ++i)
+        append(box, Lines(1, from + i));
+    };
+  };
+  auto scroll = [](int by) { return [=](HWND box) { SendMessageW(box, EM_LINESCROLL, 0, by); }; };
+  const std::vector<Burst> bursts = {
+      {"two lines at the end", lines(2, 100)},
+      {"more lines than a page", lines(30, 200)},
+      {"down and up by less than a page in all",
+       [&](HWND box) {
+         scroll(-2)(box);
+         scroll(1)(box);
+         scroll(-1)(box);
+       }},
+      {"scrolls that add up to more than a page",
+       [&](HWND box) {
+         for (int i = 0; i < 8; ++i)
+           scroll(-2)(box);
+       }},
+      {"scroll, change a shown line, scroll back",
+       [&](HWND box) {
+         scroll(-1)(box);
+         const auto at = static_cast<WPARAM>(SendMessageW(
+             box, EM_LINEINDEX, SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) + 1, 0));
+         SendMessageW(box, EM_SETSEL, at, static_cast<LPARAM>(at + 4));
+         SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(u"CHANGED\r\nTWO"));
+         scroll(1)(box);
+       }},
+      {"type, select, then append",
+       [&](HWND box) {
+         SendMessageW(box, WM_CHAR, u'q', 0);
+         SendMessageW(box, EM_SETSEL, 5, 60);
+         lines(1, 300)(box);
+       }},
+      {"a text set, then lines", [&](HWND box) {
+         SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Lines(20, 5).c_str()));
+         lines(3, 400)(box);
+       }}};
+  for (DWORD style : {kLog, kNoWrapLog}) {
+    HWND box = log(style, Lines(60));
+    SetFocus(box);
+    append(box, u"");
+    pump();
+    for (const Burst& burst : bursts) {
+      paints().clear();
+      burst.run(box);
+      EXPECT_TRUE(paints().empty()) << burst.name;
+      expectAsFullRepaint(box, std::string(burst.name) + (style == kLog ? " (wrapped)" : ""));
+    }
+    DestroyWindow(box);
+  }
+}
+
+// A window procedure in front of the control's that paints the window
+// itself takes the update region; the control then invalidates again.
+LRESULT SwallowPaintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return CallWindowProcW(editProc(), hwnd, message, wParam, lParam);
+  PAINTSTRUCT ps{};
+  BeginPaint(hwnd, &ps);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+TEST_F(EditRepaintTest, ChangesAfterAPaintTheControlDidNotSeeArePainted) {
+  HWND box = log(kLog, Lines(10));
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Lines(12).c_str()));
+  SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowPaintProc));
+  pump();
+  SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc));
+  paints().clear();
+  append(box, u"one more line");
+  RECT update{};
+  EXPECT_TRUE(GetUpdateRect(box, &update, FALSE));
+  pump();
+  EXPECT_FALSE(paints().empty());
+  DestroyWindow(box);
 }
 
 TEST_F(EditRepaintTest, ASelectionMoveWithoutFocusPaintsNothing) {
