@@ -311,9 +311,10 @@ void EditControl::applyReplacement(size_t start, size_t end, std::u16string_view
   desiredX_ = -1;
   updateScrollBars();
   // The lines before the change stay as they were: scrolling moves them on
-  // the screen, and only the lines from the change on are drawn anew.
+  // the screen, and only the lines from the change on are drawn anew (up to
+  // the last one it altered when the lines after it did not move).
   scrollToCaret();
-  invalidateLines(text_.firstChangedLine(), EditText::npos);
+  invalidateLines(text_.firstChangedLine(), text_.lastChangedLine());
 }
 
 bool EditControl::replaceSelection(std::u16string_view with, bool typed) {

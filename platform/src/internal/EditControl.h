@@ -18,6 +18,8 @@
 // its text and paints the window once.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,18 +30,33 @@
 namespace platform::internal {
 
 // Character widths of the control's font; a password box measures every
-// character as its mask.
+// character as its mask. The widths of the first 256 characters are kept
+// here as well: the font's own table is shared between threads and locked
+// on every look-up, and wrapping a line looks up each of its characters.
 class FontWidths final : public CharWidths {
  public:
-  void setFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
+  FontWidths() { forget(); }
+  void setFont(std::shared_ptr<Font> font) {
+    font_ = std::move(font);
+    forget();
+  }
   void setMask(char16_t mask) { mask_ = mask; }
   const Font& font() const { return *font_; }
-  int width(char16_t ch) const override { return font_->advance(mask_ ? mask_ : ch); }
+  int width(char16_t ch) const override {
+    const char16_t shown = mask_ ? mask_ : ch;
+    if (shown >= near_.size()) return font_->advance(shown);
+    int16_t& known = near_[shown];
+    if (known < 0) known = static_cast<int16_t>(font_->advance(shown));
+    return known;
+  }
   int tabStop() const override { return 8 * font_->metrics().aveCharWidth; }
 
  private:
+  void forget() { near_.fill(-1); }
+
   std::shared_ptr<Font> font_;
   char16_t mask_ = 0;
+  mutable std::array<int16_t, 256> near_;
 };
 
 class EditControl {
