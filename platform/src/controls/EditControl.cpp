@@ -50,6 +50,7 @@ LRESULT EditControl::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     Edits::remove(hwnd);
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+  edit->forgetWindowState();
   switch (message) {
     case WM_CREATE:
       return edit->onCreate(reinterpret_cast<const CREATESTRUCTW*>(lParam));
@@ -179,8 +180,29 @@ LRESULT EditControl::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // ---------------------------------------------------------------------------
 // Layout and view
 // ---------------------------------------------------------------------------
+// The style and the client area are read once per message: whatever
+// changes them (SetWindowLong, SetWindowPos, ShowScrollBar) sends the window
+// a message, which makes them be read again.
+void EditControl::forgetWindowState() {
+  styleKnown_ = false;
+  clientKnown_ = false;
+}
+
 DWORD EditControl::style() const {
-  return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+  if (!styleKnown_) {
+    style_ = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    styleKnown_ = true;
+  }
+  return style_;
+}
+
+RECT EditControl::client() const {
+  if (!clientKnown_) {
+    client_ = RECT{};
+    GetClientRect(hwnd_, &client_);
+    clientKnown_ = true;
+  }
+  return client_;
 }
 
 char16_t EditControl::mask() const {
@@ -188,10 +210,9 @@ char16_t EditControl::mask() const {
 }
 
 RECT EditControl::formatRect() const {
-  RECT client{};
-  GetClientRect(hwnd_, &client);
+  const RECT client = this->client();
   RECT format{client.left + leftMargin_, client.top, client.right - rightMargin_, client.bottom};
-  int height = widths_.font().metrics().height;
+  int height = widths_.lineHeight();
   if (!(style() & ES_MULTILINE)) {
     format.top += std::max(0, static_cast<int>(client.bottom - client.top - height) / 2);
   } else {
@@ -265,8 +286,7 @@ void EditControl::invalidateLines(size_t first, size_t last) {
   const size_t shown = visibleLines() + 1;  // the last one may show in part
   if (last < firstLine_ || first >= firstLine_ + shown) return;
   first = std::max(first, firstLine_);
-  RECT client{};
-  GetClientRect(hwnd_, &client);
+  const RECT client = this->client();
   const RECT format = formatRect();
   const int height = lineHeight();
   RECT lines{client.left, format.top + static_cast<int>(first - firstLine_) * height, client.right,
@@ -412,8 +432,7 @@ void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
   // The pixels move when the window paints, all scrolls since the last
   // paint at once; what was waiting to be painted moves with the text now.
   pendingShift_ += dy;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
+  const RECT client = this->client();
   HRGN waiting = CreateRectRgn(0, 0, 0, 0);
   if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
     OffsetRgn(waiting, 0, dy);
@@ -430,8 +449,7 @@ void EditControl::applyPendingShift() {
   if (dy == 0) return;
   const RECT format = formatRect();
   const int band = format.bottom - format.top;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
+  const RECT client = this->client();
   HDC dc = GetDC(hwnd_);
   // Pixels are moved only when the whole client area shows: a window over
   // part of it would be moved along.
@@ -740,7 +758,7 @@ LRESULT EditControl::onScroll(bool vertical, WORD code, int thumb) {
     scrollTo(std::min(first, lastFirst), xOffset_);
     return 0;
   }
-  int step = widths_.font().metrics().aveCharWidth;
+  int step = widths_.averageWidth();
   RECT format = formatRect();
   int page = format.right - format.left;
   int x = xOffset_;
@@ -916,7 +934,7 @@ LRESULT EditControl::onGetLine(WPARAM line, LPARAM buffer) {
 LRESULT EditControl::onLineScroll(WPARAM columns, LPARAM lines) {
   if (!multiLine()) return FALSE;
   long long first = static_cast<long long>(firstLine_) + static_cast<int>(lines);
-  int x = xOffset_ + static_cast<int>(columns) * widths_.font().metrics().aveCharWidth;
+  int x = xOffset_ + static_cast<int>(columns) * widths_.averageWidth();
   scrollTo(static_cast<size_t>(std::max(0LL, first)), wordWrap() ? 0 : x);
   return TRUE;
 }

@@ -39,6 +39,9 @@ class FontWidths final : public CharWidths {
   void setFont(std::shared_ptr<Font> font) {
     font_ = std::move(font);
     forget();
+    const FontMetrics& metrics = font_->metrics();
+    lineHeight_ = metrics.height;
+    averageWidth_ = metrics.aveCharWidth;
   }
   void setMask(char16_t mask) { mask_ = mask; }
   const Font& font() const { return *font_; }
@@ -49,12 +52,16 @@ class FontWidths final : public CharWidths {
     if (known < 0) known = static_cast<int16_t>(font_->advance(shown));
     return known;
   }
-  int tabStop() const override { return 8 * font_->metrics().aveCharWidth; }
+  int tabStop() const override { return 8 * averageWidth_; }
+  int lineHeight() const { return lineHeight_; }
+  int averageWidth() const { return averageWidth_; }
 
  private:
   void forget() { near_.fill(-1); }
 
   std::shared_ptr<Font> font_;
+  int lineHeight_ = 1;
+  int averageWidth_ = 1;
   char16_t mask_ = 0;
   mutable std::array<int16_t, 256> near_;
 };
@@ -116,14 +123,16 @@ class EditControl {
   LRESULT onClear();
   LRESULT onStyleChanged();
 
+  void forgetWindowState();
   DWORD style() const;
+  RECT client() const;
   bool multiLine() const { return (style() & ES_MULTILINE) != 0; }
   bool readOnly() const { return (style() & ES_READONLY) != 0; }
   bool wordWrap() const { return multiLine() && !(style() & ES_AUTOHSCROLL); }
   char16_t mask() const;
   EditView view();
   RECT formatRect() const;
-  int lineHeight() const { return widths_.font().metrics().height; }
+  int lineHeight() const { return widths_.lineHeight(); }
   size_t visibleLines() const;
   void relayout();
 
@@ -156,6 +165,10 @@ class EditControl {
   void notify(WORD code);
 
   HWND hwnd_;
+  mutable DWORD style_ = 0;
+  mutable bool styleKnown_ = false;
+  mutable RECT client_{};
+  mutable bool clientKnown_ = false;
   HFONT fontHandle_ = nullptr;
   FontWidths widths_;
   EditText text_;
