@@ -131,6 +131,34 @@ void BM_TextBoxLogAppendPaintedPerLine(benchmark::State& state) {
 }
 BENCHMARK(BM_TextBoxLogAppendPaintedPerLine)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// A line per handler as a reply's handler logs it: the caret past the end,
+// the line, the caret settled at the start, the log scrolled to its end,
+// then the loop paints.
+void BM_TextBoxLogReplyPerLine(benchmark::State& state) {
+  const auto lines = static_cast<size_t>(state.range(0));
+  platform::ScopedVirtualClock clock(1000);
+  platform::ScopedHeadlessDisplay display({1024, 768}, 96);
+  LogForm form;
+  Bstr empty(u"");
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.box().put_Text(empty.get());
+    Settle();
+    state.ResumeTiming();
+    for (size_t i = 0; i < lines; ++i) {
+      form.box().put_SelStart(kPastTheEnd);
+      form.box().put_SelText(Bstr(LogLine(i)).get());
+      form.box().put_SelStart(0);
+      form.box().put_SelStart(kPastTheEnd);
+      rt::Yield();
+    }
+  }
+  state.counters["us_per_line"] = benchmark::Counter(
+      static_cast<double>(lines * state.iterations()),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
+}
+BENCHMARK(BM_TextBoxLogReplyPerLine)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 // One character typed into the middle of a 1 MB text of 64-character lines
 // (WM_CHAR to the edit window), its Change event raised, and the box
 // repainted by the loop.

@@ -464,7 +464,19 @@ void EditControl::applyPendingShift() {
            SRCCOPY);
   }
   ReleaseDC(hwnd_, dc);
-  if (!whole) refresh();
+  if (!whole) {
+    refresh();
+    return;
+  }
+  // An area invalidated after the scroll by whatever painted over it
+  // (a parent that does not clip its children) moved with the pixels: it
+  // is painted where it went as well.
+  HRGN waiting = CreateRectRgn(0, 0, 0, 0);
+  if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
+    OffsetRgn(waiting, 0, dy);
+    InvalidateRgn(hwnd_, waiting, FALSE);
+  }
+  DeleteObject(waiting);
 }
 
 void EditControl::scrollToCaret() {

@@ -195,6 +195,17 @@ TEST_F(EditRepaintTest, ABurstLooksAsPaintedWhole) {
          SendMessageW(box, EM_SETSEL, 5, 60);
          lines(1, 300)(box);
        }},
+      {"lines, then something paints over a line and invalidates it",
+       [&](HWND box) {
+         lines(2, 500)(box);
+         RECT over{0, 20, 120, 36};
+         HDC dc = GetDC(box);
+         HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+         FillRect(dc, &over, red);
+         DeleteObject(red);
+         ReleaseDC(box, dc);
+         InvalidateRect(box, &over, FALSE);
+       }},
       {"a text set, then lines", [&](HWND box) {
          SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Lines(20, 5).c_str()));
          lines(3, 400)(box);
