@@ -104,6 +104,13 @@ int main(int argc, char** argv) {
          scroll(1);
          scroll(-1);
        }},
+      {"to_the_start_and_back",
+       [&] {
+         append(edit, 500, 1);
+         SendMessageW(edit, EM_SETSEL, 0, 0);
+         SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+         append(edit, 501, 1);
+       }},
       {"scroll_and_edit",
        [&] {
          scroll(2);

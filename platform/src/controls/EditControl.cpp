@@ -265,6 +265,7 @@ void EditControl::notify(WORD code) {
 
 void EditControl::refresh() {
   pendingShift_ = 0;  // everything is painted anew
+  away_ = false;
   if (wholeWindowWaits()) return;
   allInvalid_ = true;
   InvalidateRect(hwnd_, nullptr, FALSE);
@@ -283,18 +284,21 @@ void EditControl::invalidateLines(size_t first, size_t last) {
     refresh();
     return;
   }
+  // Away, the lines are invalidated where the screen's view shows them: they
+  // are right if the view comes back, and all is painted if it does not.
+  const size_t top = away_ ? homeFirstLine_ : firstLine_;
   const size_t shown = visibleLines() + 1;  // the last one may show in part
-  if (last < firstLine_ || first >= firstLine_ + shown) return;
-  first = std::max(first, firstLine_);
+  if (last < top || first >= top + shown) return;
+  first = std::max(first, top);
   const RECT client = this->client();
   const RECT format = formatRect();
   const int height = lineHeight();
-  RECT lines{client.left, format.top + static_cast<int>(first - firstLine_) * height, client.right,
+  RECT lines{client.left, format.top + static_cast<int>(first - top) * height, client.right,
              client.bottom};
-  if (first == firstLine_) lines.top = client.top;
-  if (last != EditText::npos && last < firstLine_ + shown) {
-    lines.bottom = std::min<LONG>(client.bottom,
-                                  format.top + static_cast<int>(last + 1 - firstLine_) * height);
+  if (first == top) lines.top = client.top;
+  if (last != EditText::npos && last < top + shown) {
+    lines.bottom =
+        std::min<LONG>(client.bottom, format.top + static_cast<int>(last + 1 - top) * height);
   }
   if (lines.bottom > lines.top) InvalidateRect(hwnd_, &lines, FALSE);
 }
@@ -415,18 +419,26 @@ void EditControl::scrollTo(size_t firstLine, int xOffset) {
 }
 
 void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
+  if (!multiLine()) {
+    refresh();
+    return;
+  }
+  if (wholeWindowWaits()) return;  // nothing on the screen is kept
+  if (away_) {
+    comeBackIfHome();
+    return;
+  }
   const RECT format = formatRect();
   const int height = lineHeight();
   const long long lines = static_cast<long long>(oldFirstLine) - static_cast<long long>(firstLine_);
   const int band = format.bottom - format.top;
-  if (oldXOffset != xOffset_ || !multiLine() || std::llabs(lines) * height >= band) {
-    refresh();
+  if (oldXOffset != xOffset_ || std::llabs(lines) * height >= band) {
+    goAway(oldFirstLine, oldXOffset);
     return;
   }
-  if (wholeWindowWaits()) return;                   // nothing on the screen is kept
   const int dy = static_cast<int>(lines) * height;  // > 0: the text moves down
   if (std::abs(pendingShift_ + dy) >= band) {
-    refresh();
+    goAway(oldFirstLine, oldXOffset);
     return;
   }
   // The pixels move when the window paints, all scrolls since the last
@@ -442,6 +454,29 @@ void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
   RECT exposed = dy < 0 ? RECT{client.left, format.bottom + dy, client.right, format.bottom}
                         : RECT{client.left, format.top, client.right, format.top + dy};
   InvalidateRect(hwnd_, &exposed, FALSE);
+}
+
+// The view left what the screen shows (by a page or more, or sideways).
+// Until the window paints, the screen stays as it was: when the view comes
+// back to it first (the caret put at the start, then at the end again),
+// nothing more than before has to be painted. So that the window paints in
+// any case, a corner of the margin above the text is invalidated when
+// nothing else waits.
+void EditControl::goAway(size_t homeFirstLine, int homeXOffset) {
+  away_ = true;
+  homeFirstLine_ = homeFirstLine;
+  homeXOffset_ = homeXOffset;
+  homeShift_ = std::exchange(pendingShift_, 0);
+  if (GetUpdateRect(hwnd_, nullptr, FALSE)) return;
+  const RECT client = this->client();
+  RECT corner{client.left, client.top, client.left + 1, client.top + 1};
+  InvalidateRect(hwnd_, &corner, FALSE);
+}
+
+void EditControl::comeBackIfHome() {
+  if (firstLine_ != homeFirstLine_ || xOffset_ != homeXOffset_) return;
+  away_ = false;
+  pendingShift_ = homeShift_;
 }
 
 void EditControl::applyPendingShift() {
@@ -541,6 +576,7 @@ LRESULT EditControl::onCreate(const CREATESTRUCTW* create) {
 
 LRESULT EditControl::onPaint(HDC given) {
   if (!given) {
+    if (away_) refresh();  // the view did not come back
     applyPendingShift();
     allInvalid_ = false;  // BeginPaint takes all that waits
   }

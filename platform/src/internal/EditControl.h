@@ -15,7 +15,9 @@
 // only invalidate (scrolls also note how far the shown lines must move),
 // and the window paints on WM_PAINT, when its thread finds no other message
 // waiting. A burst of appends between two turns of the message loop costs
-// its text and paints the window once.
+// its text and paints the window once; a view that scrolls away and back
+// before the window paints (a log's caret put at its start and then at its
+// end) costs no more painting than if it had stayed.
 #pragma once
 
 #include <array>
@@ -162,6 +164,10 @@ class EditControl {
   // Moves the shown lines on the screen by the scrolls made since the last
   // paint, before the window paints what they exposed.
   void applyPendingShift();
+  // A scroll too far for moving pixels: the screen keeps the view it shows
+  // until the window paints, unless the view comes back to it first.
+  void goAway(size_t homeFirstLine, int homeXOffset);
+  void comeBackIfHome();
   void notify(WORD code);
 
   HWND hwnd_;
@@ -186,6 +192,13 @@ class EditControl {
   // The whole window waits to be painted (since refresh, until WM_PAINT):
   // changes and scrolls have nothing to add.
   bool allInvalid_ = false;
+  // The view has left what the screen shows (home: the first line, the
+  // horizontal offset and the pending shift of that view); the window is
+  // painted whole unless the view comes back before it paints.
+  bool away_ = false;
+  size_t homeFirstLine_ = 0;
+  int homeXOffset_ = 0;
+  int homeShift_ = 0;
   int desiredX_ = -1;
   bool focused_ = false;
   bool tracking_ = false;

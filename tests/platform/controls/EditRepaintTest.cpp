@@ -69,6 +69,12 @@ class EditRepaintTest : public ControlTest {
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
   }
 
+  // The caret at the start, scrolled into view.
+  static void toStart(HWND box) {
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  }
+
   static std::vector<COLORREF> image(HWND box) {
     RECT client{};
     GetClientRect(box, &client);
@@ -153,6 +159,42 @@ TEST_F(EditRepaintTest, LinesAppendedInABurstAreThePaintedPart) {
   }
 }
 
+// A log's caret put at its start and back at its end between two paints
+// (as a handler that settles the caret and then scrolls the log does):
+// only the new line and the caret's lines are painted.
+TEST_F(EditRepaintTest, AViewThatComesBackPaintsOnlyWhatChanged) {
+  for (bool focused : {false, true}) {
+    HWND box = log(kLog, Lines(200));
+    if (focused) SetFocus(box);
+    append(box, u"");
+    pump();
+    paints().clear();
+    const int height = lineHeight(box);
+    RECT client{};
+    GetClientRect(box, &client);
+    append(box, Lines(1, 200));
+    toStart(box);
+    append(box, u"");
+    pump();
+    ASSERT_EQ(paints().size(), 1u) << focused;
+    EXPECT_GE(paints()[0].top, client.bottom - 4 * height) << focused;
+    expectAsFullRepaint(box, focused ? "focused" : "not focused");
+    DestroyWindow(box);
+  }
+}
+
+TEST_F(EditRepaintTest, AViewThatLeavesWithNothingElseWaitingIsPainted) {
+  HWND box = log(kLog, Lines(200));
+  append(box, u"");
+  pump();
+  paints().clear();
+  toStart(box);
+  pump();
+  EXPECT_EQ(paints().size(), 1u);
+  expectAsFullRepaint(box, "at the start");
+  DestroyWindow(box);
+}
+
 // Bursts of changes, scrolls and selection moves with no paint between them.
 TEST_F(EditRepaintTest, ABurstLooksAsPaintedWhole) {
   struct Burst {
@@ -205,6 +247,44 @@ TEST_F(EditRepaintTest, ABurstLooksAsPaintedWhole) {
          DeleteObject(red);
          ReleaseDC(box, dc);
          InvalidateRect(box, &over, FALSE);
+       }},
+      {"to the start and back to the end",
+       [&](HWND box) {
+         lines(1, 600)(box);
+         toStart(box);
+         append(box, u"");
+       }},
+      {"to the start and staying there",
+       [&](HWND box) {
+         lines(1, 610)(box);
+         toStart(box);
+       }},
+      {"to the start, a character typed there, back to the end",
+       [&](HWND box) {
+         toStart(box);
+         SendMessageW(box, WM_CHAR, u'w', 0);
+         append(box, u"");
+       }},
+      {"to the start, a line made there, back to the end",
+       [&](HWND box) {
+         toStart(box);
+         SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(u"new\r\n"));
+         append(box, u"");
+       }},
+      {"to the start, a selection made near the end, back",
+       [&](HWND box) {
+         const LRESULT home = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
+         toStart(box);
+         const LRESULT last = SendMessageW(box, EM_GETLINECOUNT, 0, 0) - 2;
+         const auto at = static_cast<WPARAM>(SendMessageW(box, EM_LINEINDEX, last, 0));
+         SendMessageW(box, EM_SETSEL, at, static_cast<LPARAM>(at + 3));
+         SendMessageW(box, EM_LINESCROLL, 0, home);
+       }},
+      {"to the start, back to a line short of the end",
+       [&](HWND box) {
+         toStart(box);
+         append(box, u"");
+         scroll(-1)(box);
        }},
       {"a text set, then lines", [&](HWND box) {
          SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Lines(20, 5).c_str()));
