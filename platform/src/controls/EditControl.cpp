@@ -428,6 +428,12 @@ void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
     comeBackIfHome();
     return;
   }
+  // Under a parent that paints over its children, pixels could be moved
+  // after something else painted on them.
+  if (!ancestorsClipChildren()) {
+    refresh();
+    return;
+  }
   const RECT format = formatRect();
   const int height = lineHeight();
   const long long lines = static_cast<long long>(oldFirstLine) - static_cast<long long>(firstLine_);
@@ -442,18 +448,20 @@ void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
     return;
   }
   // The pixels move when the window paints, all scrolls since the last
-  // paint at once; what was waiting to be painted moves with the text now.
+  // paint at once; what was waiting to be painted moves with the text now,
+  // and is what the view itself knows to wait.
   pendingShift_ += dy;
   const RECT client = this->client();
   HRGN waiting = CreateRectRgn(0, 0, 0, 0);
   if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
+    ValidateRgn(hwnd_, waiting);
     OffsetRgn(waiting, 0, dy);
     InvalidateRgn(hwnd_, waiting, FALSE);
   }
-  DeleteObject(waiting);
   RECT exposed = dy < 0 ? RECT{client.left, format.bottom + dy, client.right, format.bottom}
                         : RECT{client.left, format.top, client.right, format.top + dy};
   InvalidateRect(hwnd_, &exposed, FALSE);
+  DeleteObject(waiting);
 }
 
 // The view left what the screen shows (by a page or more, or sideways).
@@ -499,19 +507,18 @@ void EditControl::applyPendingShift() {
            SRCCOPY);
   }
   ReleaseDC(hwnd_, dc);
-  if (!whole) {
-    refresh();
-    return;
+  if (!whole) refresh();
+}
+
+// Nothing but the control itself paints on its pixels when every window it
+// lies in clips its children (windows above it paint on surfaces of their
+// own; a sibling over it stops pixels from being moved at all).
+bool EditControl::ancestorsClipChildren() const {
+  for (HWND parent = GetAncestor(hwnd_, GA_PARENT); parent && parent != GetDesktopWindow();
+       parent = GetAncestor(parent, GA_PARENT)) {
+    if (!(GetWindowLongW(parent, GWL_STYLE) & WS_CLIPCHILDREN)) return false;
   }
-  // An area invalidated after the scroll by whatever painted over it
-  // (a parent that does not clip its children) moved with the pixels: it
-  // is painted where it went as well.
-  HRGN waiting = CreateRectRgn(0, 0, 0, 0);
-  if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
-    OffsetRgn(waiting, 0, dy);
-    InvalidateRgn(hwnd_, waiting, FALSE);
-  }
-  DeleteObject(waiting);
+  return true;
 }
 
 void EditControl::scrollToCaret() {

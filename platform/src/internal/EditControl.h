@@ -168,6 +168,7 @@ class EditControl {
   // until the window paints, unless the view comes back to it first.
   void goAway(size_t homeFirstLine, int homeXOffset);
   void comeBackIfHome();
+  bool ancestorsClipChildren() const;
   void notify(WORD code);
 
   HWND hwnd_;
