@@ -333,11 +333,11 @@ void EditControl::applyReplacement(size_t start, size_t end, std::u16string_view
   }
   text_.replace(start, end, with);
   desiredX_ = -1;
-  updateScrollBars();
   // The lines before the change stay as they were: scrolling moves them on
   // the screen, and only the lines from the change on are drawn anew (up to
-  // the last one it altered when the lines after it did not move).
-  scrollToCaret();
+  // the last one it altered when the lines after it did not move). A scroll
+  // sets the scroll bars itself.
+  if (!scrollToCaret()) updateScrollBars();
   invalidateLines(text_.firstChangedLine(), text_.lastChangedLine());
 }
 
@@ -404,18 +404,19 @@ size_t EditControl::hitTest(POINT p, bool clampToView) {
   return text_.indexAt(index, p.x - EditPainter::lineLeft(text_, v, index));
 }
 
-void EditControl::scrollTo(size_t firstLine, int xOffset) {
+bool EditControl::scrollTo(size_t firstLine, int xOffset) {
   size_t count = text_.lineCount();
   firstLine = std::min(firstLine, count - 1);
   if (!multiLine()) firstLine = 0;
   xOffset = std::max(0, xOffset);
-  if (firstLine == firstLine_ && xOffset == xOffset_) return;
+  if (firstLine == firstLine_ && xOffset == xOffset_) return false;
   bool vertical = firstLine != firstLine_;
   const size_t oldFirstLine = std::exchange(firstLine_, firstLine);
   const int oldXOffset = std::exchange(xOffset_, xOffset);
   updateScrollBars();
   scrollView(oldFirstLine, oldXOffset);
   notify(vertical ? EN_VSCROLL : EN_HSCROLL);
+  return true;
 }
 
 void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
@@ -521,7 +522,7 @@ bool EditControl::ancestorsClipChildren() const {
   return true;
 }
 
-void EditControl::scrollToCaret() {
+bool EditControl::scrollToCaret() {
   size_t first = firstLine_;
   int x = xOffset_;
   if (multiLine()) {
@@ -537,7 +538,7 @@ void EditControl::scrollToCaret() {
     if (caretX < x) x = std::max(0, caretX - width / 4);
     if (caretX >= x + width) x = caretX - width * 3 / 4;
   }
-  scrollTo(first, x);
+  return scrollTo(first, x);
 }
 
 namespace {

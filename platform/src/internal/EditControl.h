@@ -145,8 +145,9 @@ class EditControl {
   void changed();
   void moveCaret(size_t caret, bool extend);
   size_t hitTest(POINT client, bool clampToView);
-  void scrollToCaret();
-  void scrollTo(size_t firstLine, int xOffset);
+  // Both answer whether the view moved.
+  bool scrollToCaret();
+  bool scrollTo(size_t firstLine, int xOffset);
   void updateScrollBars();
   void refresh();
   bool wholeWindowWaits();
