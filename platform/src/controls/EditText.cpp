@@ -151,6 +151,8 @@ bool EditText::replaceInParagraph(size_t index, size_t start, size_t end,
         p.wraps.begin());
     keep = line > 0 ? line - 1 : 0;
     const size_t oldLines = p.wraps.size();
+    // The start of the change's line, which ends the line re-wrapped first.
+    const size_t oldBreak = line > 0 ? p.wraps[keep] : npos;
     std::vector<uint32_t> fresh;
     const KnownStarts known{keep, delta, offset + with.size()};
     const size_t from = keep > 0 ? p.wraps[keep - 1] : 0;
@@ -167,9 +169,17 @@ bool EditText::replaceInParagraph(size_t index, size_t start, size_t end,
     }
     // As many lines as before: the lines after the paragraph stay where
     // they were, and so do its lines after the one that met an old start.
+    // A line that meets an old start past the change's end is as before.
     if (p.wraps.size() == oldLines) {
-      changedTo_ = p.start + (met == npos ? p.length : fresh.back());
+      const size_t changeEnd = offset + with.size();
+      if (met == npos) {
+        changedTo_ = p.start + p.length;
+      } else {
+        changedTo_ = p.start + (fresh.back() > changeEnd ? fresh.back() - 1 : fresh.back());
+      }
     }
+    // The line before the change's kept its end: it is as before too.
+    if (!fresh.empty() && fresh.front() == oldBreak) keep = line;
   }
   changedFrom_ = p.start + (keep > 0 ? p.wraps[keep - 1] : 0);
   if (changedTo_ == npos) counted_ = std::min(counted_, index + 1);

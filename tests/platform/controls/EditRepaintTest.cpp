@@ -393,6 +393,25 @@ TEST_F(EditRepaintTest, PartialRepaintsDrawWhatAFullRepaintDraws) {
          SendMessageW(box, EM_SETSEL, 3, 3);
          SendMessageW(box, WM_CHAR, u'x', 0);
        }},
+      {"type at the start of a wrapped line",
+       [](HWND box) {
+         const auto at = static_cast<WPARAM>(SendMessageW(box, EM_LINEINDEX, 1, 0));
+         SendMessageW(box, EM_SETSEL, at, static_cast<LPARAM>(at));
+         SendMessageW(box, WM_CHAR, u'z', 0);
+       }},
+      {"erase at the start of a wrapped line",
+       [](HWND box) {
+         const auto at = static_cast<WPARAM>(SendMessageW(box, EM_LINEINDEX, 2, 0));
+         SendMessageW(box, EM_SETSEL, at, static_cast<LPARAM>(at));
+         SendMessageW(box, WM_CHAR, u'\b', 0);
+         SendMessageW(box, WM_CHAR, u'\b', 0);
+       }},
+      {"type a long word in a wrapped line",
+       [](HWND box) {
+         SendMessageW(box, EM_SETSEL, 30, 30);
+         for (char16_t c : std::u16string_view(u"overlongwordthatmovesthebreaks"))
+           SendMessageW(box, WM_CHAR, c, 0);
+       }},
       {"append and scroll to the end", [](HWND box) { append(box, Lines(3, 7)); }},
       {"scroll a page up", [](HWND box) { SendMessageW(box, WM_VSCROLL, SB_PAGEUP, 0); }},
       {"caret to the start",

@@ -178,15 +178,25 @@ TEST_F(EditTextTest, TheWidestLineFollowsAppendsAndReplacements) {
   }
 }
 
-TEST_F(EditTextTest, AChangeInsideAParagraphAltersItsLinesFromTheOneBeforeOn) {
+// A change within a paragraph alters its own line on, and the line before
+// only when that line's break moves (a word that now fits goes up).
+TEST_F(EditTextTest, AChangeInsideAParagraphAltersItsLineOrTheOneBeforeOn) {
   text_.setLayout(true, true, 60);  // six characters a line
   text_.setText(u"one\r\naa bb cc dd ee ff\r\nx");
   EXPECT_THAT(linesOf(text_), ElementsAre(u"one", u"aa bb ", u"cc dd ", u"ee ff", u"x"));
   text_.replace(20, 20, u"f");  // inside the paragraph's third line
-  EXPECT_EQ(text_.firstChangedLine(), 2u);
+  EXPECT_EQ(text_.firstChangedLine(), 3u);
+  EXPECT_EQ(text_.lastChangedLine(), 3u);
   text_.replace(5, 5, u"z");  // its first line
   EXPECT_EQ(text_.firstChangedLine(), 1u);
   text_.replace(0, 1, u"\r\n");  // a new break: the paragraph and those after it
+  EXPECT_EQ(text_.firstChangedLine(), 0u);
+  EXPECT_EQ(text_.lastChangedLine(), EditText::npos);
+
+  text_.setText(u"aaaa bb cc");
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"aaaa ", u"bb cc"));
+  text_.replace(5, 6, u"");  // "b" fits on the line before
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"aaaa b ", u"cc"));
   EXPECT_EQ(text_.firstChangedLine(), 0u);
 }
 
