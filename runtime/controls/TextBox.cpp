@@ -134,7 +134,8 @@ HRESULT TextBox::put_Text(BSTR text) {
     status = rect()->sendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
     settingText_ = false;
     if (FAILED(status)) return status;
-    refresh();
+    // The edit window invalidated itself; it paints when the loop next
+    // finds no message waiting, so a run of Text lets paints once.
   }
   return raise(kTextBoxChange);
 }

@@ -50,6 +50,7 @@ LRESULT EditControl::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     Edits::remove(hwnd);
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+  edit->forgetWindowState();
   switch (message) {
     case WM_CREATE:
       return edit->onCreate(reinterpret_cast<const CREATESTRUCTW*>(lParam));
@@ -179,8 +180,29 @@ LRESULT EditControl::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // ---------------------------------------------------------------------------
 // Layout and view
 // ---------------------------------------------------------------------------
+// The style and the client area are read once per message: whatever
+// changes them (SetWindowLong, SetWindowPos, ShowScrollBar) sends the window
+// a message, which makes them be read again.
+void EditControl::forgetWindowState() {
+  styleKnown_ = false;
+  clientKnown_ = false;
+}
+
 DWORD EditControl::style() const {
-  return static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+  if (!styleKnown_) {
+    style_ = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    styleKnown_ = true;
+  }
+  return style_;
+}
+
+RECT EditControl::client() const {
+  if (!clientKnown_) {
+    client_ = RECT{};
+    GetClientRect(hwnd_, &client_);
+    clientKnown_ = true;
+  }
+  return client_;
 }
 
 char16_t EditControl::mask() const {
@@ -188,10 +210,9 @@ char16_t EditControl::mask() const {
 }
 
 RECT EditControl::formatRect() const {
-  RECT client{};
-  GetClientRect(hwnd_, &client);
+  const RECT client = this->client();
   RECT format{client.left + leftMargin_, client.top, client.right - rightMargin_, client.bottom};
-  int height = widths_.font().metrics().height;
+  int height = widths_.lineHeight();
   if (!(style() & ES_MULTILINE)) {
     format.top += std::max(0, static_cast<int>(client.bottom - client.top - height) / 2);
   } else {
@@ -243,27 +264,41 @@ void EditControl::notify(WORD code) {
 }
 
 void EditControl::refresh() {
+  pendingShift_ = 0;  // everything is painted anew
+  away_ = false;
+  if (wholeWindowWaits()) return;
+  allInvalid_ = true;
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+// A window procedure in front of this one may have painted without passing
+// WM_PAINT on: then the update region is empty and the flag is stale.
+bool EditControl::wholeWindowWaits() {
+  if (allInvalid_ && !GetUpdateRect(hwnd_, nullptr, FALSE)) allInvalid_ = false;
+  return allInvalid_;
+}
+
 void EditControl::invalidateLines(size_t first, size_t last) {
+  if (wholeWindowWaits()) return;
   if (!multiLine()) {
     refresh();
     return;
   }
+  // Away, the lines are invalidated where the screen's view shows them: they
+  // are right if the view comes back, and all is painted if it does not.
+  const size_t top = away_ ? homeFirstLine_ : firstLine_;
   const size_t shown = visibleLines() + 1;  // the last one may show in part
-  if (last < firstLine_ || first >= firstLine_ + shown) return;
-  first = std::max(first, firstLine_);
-  RECT client{};
-  GetClientRect(hwnd_, &client);
+  if (last < top || first >= top + shown) return;
+  first = std::max(first, top);
+  const RECT client = this->client();
   const RECT format = formatRect();
   const int height = lineHeight();
-  RECT lines{client.left, format.top + static_cast<int>(first - firstLine_) * height, client.right,
+  RECT lines{client.left, format.top + static_cast<int>(first - top) * height, client.right,
              client.bottom};
-  if (first == firstLine_) lines.top = client.top;
-  if (last != EditText::npos && last < firstLine_ + shown) {
-    lines.bottom = std::min<LONG>(client.bottom,
-                                  format.top + static_cast<int>(last + 1 - firstLine_) * height);
+  if (first == top) lines.top = client.top;
+  if (last != EditText::npos && last < top + shown) {
+    lines.bottom =
+        std::min<LONG>(client.bottom, format.top + static_cast<int>(last + 1 - top) * height);
   }
   if (lines.bottom > lines.top) InvalidateRect(hwnd_, &lines, FALSE);
 }
@@ -275,13 +310,13 @@ void EditControl::selectionMoved(size_t oldStart, size_t oldEnd) {
   invalidateLines(text_.lineOf(text_.selectionStart()), text_.lineOf(text_.selectionEnd()));
 }
 
-// EN_UPDATE before the change is shown, EN_CHANGE after. What changed was
-// invalidated by the change itself.
+// EN_UPDATE once the change is laid out, EN_CHANGE after. What changed was
+// invalidated by the change itself and is painted when the window's thread
+// next finds no message waiting (WM_PAINT): a burst of changes paints once.
 void EditControl::changed() {
   modified_ = true;
   notify(EN_UPDATE);
   if (!IsWindow(hwnd_)) return;
-  UpdateWindow(hwnd_);
   notify(EN_CHANGE);
 }
 
@@ -298,11 +333,12 @@ void EditControl::applyReplacement(size_t start, size_t end, std::u16string_view
   }
   text_.replace(start, end, with);
   desiredX_ = -1;
-  updateScrollBars();
   // The lines before the change stay as they were: scrolling moves them on
-  // the screen, and only the lines from the change on are drawn anew.
-  scrollToCaret();
-  invalidateLines(text_.firstChangedLine(), EditText::npos);
+  // the screen, and only the lines from the change on are drawn anew (up to
+  // the last one it altered when the lines after it did not move). A scroll
+  // sets the scroll bars itself.
+  if (!scrollToCaret()) updateScrollBars();
+  invalidateLines(text_.firstChangedLine(), text_.lastChangedLine());
 }
 
 bool EditControl::replaceSelection(std::u16string_view with, bool typed) {
@@ -368,65 +404,125 @@ size_t EditControl::hitTest(POINT p, bool clampToView) {
   return text_.indexAt(index, p.x - EditPainter::lineLeft(text_, v, index));
 }
 
-void EditControl::scrollTo(size_t firstLine, int xOffset) {
+bool EditControl::scrollTo(size_t firstLine, int xOffset) {
   size_t count = text_.lineCount();
   firstLine = std::min(firstLine, count - 1);
   if (!multiLine()) firstLine = 0;
   xOffset = std::max(0, xOffset);
-  if (firstLine == firstLine_ && xOffset == xOffset_) return;
+  if (firstLine == firstLine_ && xOffset == xOffset_) return false;
   bool vertical = firstLine != firstLine_;
   const size_t oldFirstLine = std::exchange(firstLine_, firstLine);
   const int oldXOffset = std::exchange(xOffset_, xOffset);
   updateScrollBars();
   scrollView(oldFirstLine, oldXOffset);
   notify(vertical ? EN_VSCROLL : EN_HSCROLL);
+  return true;
 }
 
 void EditControl::scrollView(size_t oldFirstLine, int oldXOffset) {
+  if (!multiLine()) {
+    refresh();
+    return;
+  }
+  if (wholeWindowWaits()) return;  // nothing on the screen is kept
+  if (away_) {
+    comeBackIfHome();
+    return;
+  }
+  // Under a parent that paints over its children, pixels could be moved
+  // after something else painted on them.
+  if (!ancestorsClipChildren()) {
+    refresh();
+    return;
+  }
   const RECT format = formatRect();
   const int height = lineHeight();
   const long long lines = static_cast<long long>(oldFirstLine) - static_cast<long long>(firstLine_);
   const int band = format.bottom - format.top;
-  if (oldXOffset != xOffset_ || !multiLine() || std::llabs(lines) * height >= band) {
-    refresh();
+  if (oldXOffset != xOffset_ || std::llabs(lines) * height >= band) {
+    goAway(oldFirstLine, oldXOffset);
     return;
   }
-  RECT client{};
-  GetClientRect(hwnd_, &client);
+  const int dy = static_cast<int>(lines) * height;  // > 0: the text moves down
+  if (std::abs(pendingShift_ + dy) >= band) {
+    goAway(oldFirstLine, oldXOffset);
+    return;
+  }
+  // The pixels move when the window paints, all scrolls since the last
+  // paint at once; what was waiting to be painted moves with the text now,
+  // and is what the view itself knows to wait.
+  pendingShift_ += dy;
+  const RECT client = this->client();
+  HRGN waiting = CreateRectRgn(0, 0, 0, 0);
+  if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
+    ValidateRgn(hwnd_, waiting);
+    OffsetRgn(waiting, 0, dy);
+    InvalidateRgn(hwnd_, waiting, FALSE);
+  }
+  RECT exposed = dy < 0 ? RECT{client.left, format.bottom + dy, client.right, format.bottom}
+                        : RECT{client.left, format.top, client.right, format.top + dy};
+  InvalidateRect(hwnd_, &exposed, FALSE);
+  DeleteObject(waiting);
+}
+
+// The view left what the screen shows (by a page or more, or sideways).
+// Until the window paints, the screen stays as it was: when the view comes
+// back to it first (the caret put at the start, then at the end again),
+// nothing more than before has to be painted. So that the window paints in
+// any case, a corner of the margin above the text is invalidated when
+// nothing else waits.
+void EditControl::goAway(size_t homeFirstLine, int homeXOffset) {
+  away_ = true;
+  homeFirstLine_ = homeFirstLine;
+  homeXOffset_ = homeXOffset;
+  homeShift_ = std::exchange(pendingShift_, 0);
+  if (GetUpdateRect(hwnd_, nullptr, FALSE)) return;
+  const RECT client = this->client();
+  RECT corner{client.left, client.top, client.left + 1, client.top + 1};
+  InvalidateRect(hwnd_, &corner, FALSE);
+}
+
+void EditControl::comeBackIfHome() {
+  if (firstLine_ != homeFirstLine_ || xOffset_ != homeXOffset_) return;
+  away_ = false;
+  pendingShift_ = homeShift_;
+}
+
+void EditControl::applyPendingShift() {
+  const int dy = std::exchange(pendingShift_, 0);
+  if (dy == 0) return;
+  const RECT format = formatRect();
+  const int band = format.bottom - format.top;
+  const RECT client = this->client();
   HDC dc = GetDC(hwnd_);
   // Pixels are moved only when the whole client area shows: a window over
   // part of it would be moved along.
   RECT visible{};
   const bool whole = GetClipBox(dc, &visible) != ERROR && EqualRect(&visible, &client);
-  const int dy = static_cast<int>(lines) * height;  // > 0: the text moves down
   const int width = client.right - client.left;
-  if (whole) {
-    if (dy < 0) {
-      BitBlt(dc, client.left, format.top, width, band + dy, dc, client.left, format.top - dy,
-             SRCCOPY);
-    } else {
-      BitBlt(dc, client.left, format.top + dy, width, band - dy, dc, client.left, format.top,
-             SRCCOPY);
-    }
+  if (whole && dy < 0) {
+    BitBlt(dc, client.left, format.top, width, band + dy, dc, client.left, format.top - dy,
+           SRCCOPY);
+  } else if (whole) {
+    BitBlt(dc, client.left, format.top + dy, width, band - dy, dc, client.left, format.top,
+           SRCCOPY);
   }
   ReleaseDC(hwnd_, dc);
-  if (!whole) {
-    refresh();
-    return;
-  }
-  // What was waiting to be painted moved with the text.
-  HRGN waiting = CreateRectRgn(0, 0, 0, 0);
-  if (GetUpdateRgn(hwnd_, waiting, FALSE) > NULLREGION) {
-    OffsetRgn(waiting, 0, dy);
-    InvalidateRgn(hwnd_, waiting, FALSE);
-  }
-  DeleteObject(waiting);
-  RECT exposed = dy < 0 ? RECT{client.left, format.bottom + dy, client.right, format.bottom}
-                        : RECT{client.left, format.top, client.right, format.top + dy};
-  InvalidateRect(hwnd_, &exposed, FALSE);
+  if (!whole) refresh();
 }
 
-void EditControl::scrollToCaret() {
+// Nothing but the control itself paints on its pixels when every window it
+// lies in clips its children (windows above it paint on surfaces of their
+// own; a sibling over it stops pixels from being moved at all).
+bool EditControl::ancestorsClipChildren() const {
+  for (HWND parent = GetAncestor(hwnd_, GA_PARENT); parent && parent != GetDesktopWindow();
+       parent = GetAncestor(parent, GA_PARENT)) {
+    if (!(GetWindowLongW(parent, GWL_STYLE) & WS_CLIPCHILDREN)) return false;
+  }
+  return true;
+}
+
+bool EditControl::scrollToCaret() {
   size_t first = firstLine_;
   int x = xOffset_;
   if (multiLine()) {
@@ -442,32 +538,36 @@ void EditControl::scrollToCaret() {
     if (caretX < x) x = std::max(0, caretX - width / 4);
     if (caretX >= x + width) x = caretX - width * 3 / 4;
   }
-  scrollTo(first, x);
+  return scrollTo(first, x);
 }
+
+namespace {
+
+// Sets a scroll bar only when it changes: setting one repaints the frame.
+void SetScrollBar(HWND hwnd, int bar, int max, UINT page, int pos) {
+  SCROLLINFO now{sizeof now, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+  if (GetScrollInfo(hwnd, bar, &now) && now.nMin == 0 && now.nMax == std::max(0, max) &&
+      now.nPage == std::min<UINT>(page, static_cast<UINT>(std::max(0, max) + 1)) &&
+      now.nPos == pos) {
+    return;
+  }
+  SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, max, page, pos, 0};
+  SetScrollInfo(hwnd, bar, &info, TRUE);
+}
+
+}  // namespace
 
 void EditControl::updateScrollBars() {
   DWORD s = style();
   if (s & WS_VSCROLL) {
-    SCROLLINFO info{sizeof info,
-                    SIF_ALL | SIF_DISABLENOSCROLL,
-                    0,
-                    static_cast<int>(text_.lineCount()) - 1,
-                    static_cast<UINT>(visibleLines()),
-                    static_cast<int>(firstLine_),
-                    0};
-    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+    SetScrollBar(hwnd_, SB_VERT, static_cast<int>(text_.lineCount()) - 1,
+                 static_cast<UINT>(visibleLines()), static_cast<int>(firstLine_));
   }
   if (s & WS_HSCROLL) {
     RECT format = formatRect();
     int width = format.right - format.left;
-    SCROLLINFO info{sizeof info,
-                    SIF_ALL | SIF_DISABLENOSCROLL,
-                    0,
-                    std::max(text_.widestLine(), width) - 1,
-                    static_cast<UINT>(width),
-                    xOffset_,
-                    0};
-    SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+    SetScrollBar(hwnd_, SB_HORZ, std::max(text_.widestLine(), width) - 1, static_cast<UINT>(width),
+                 xOffset_);
   }
 }
 
@@ -483,6 +583,11 @@ LRESULT EditControl::onCreate(const CREATESTRUCTW* create) {
 }
 
 LRESULT EditControl::onPaint(HDC given) {
+  if (!given) {
+    if (away_) refresh();  // the view did not come back
+    applyPendingShift();
+    allInvalid_ = false;  // BeginPaint takes all that waits
+  }
   PAINTSTRUCT ps{};
   HDC dc = given ? given : BeginPaint(hwnd_, &ps);
   if (dc) {
@@ -709,7 +814,7 @@ LRESULT EditControl::onScroll(bool vertical, WORD code, int thumb) {
     scrollTo(std::min(first, lastFirst), xOffset_);
     return 0;
   }
-  int step = widths_.font().metrics().aveCharWidth;
+  int step = widths_.averageWidth();
   RECT format = formatRect();
   int page = format.right - format.left;
   int x = xOffset_;
@@ -885,7 +990,7 @@ LRESULT EditControl::onGetLine(WPARAM line, LPARAM buffer) {
 LRESULT EditControl::onLineScroll(WPARAM columns, LPARAM lines) {
   if (!multiLine()) return FALSE;
   long long first = static_cast<long long>(firstLine_) + static_cast<int>(lines);
-  int x = xOffset_ + static_cast<int>(columns) * widths_.font().metrics().aveCharWidth;
+  int x = xOffset_ + static_cast<int>(columns) * widths_.averageWidth();
   scrollTo(static_cast<size_t>(std::max(0LL, first)), wordWrap() ? 0 : x);
   return TRUE;
 }

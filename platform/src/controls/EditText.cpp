@@ -58,6 +58,7 @@ void EditText::setText(std::u16string_view text) {
   text_.assign(text);
   anchor_ = caret_ = 0;
   changedFrom_ = kept < paragraphs_.size() ? paragraphs_[kept].start : 0;
+  changedTo_ = npos;
   split(kept, changedFrom_);
 }
 
@@ -68,6 +69,7 @@ void EditText::replace(size_t start, size_t end, std::u16string_view with) {
   size_t last = paragraphOf(end);
   if (first == last && replaceInParagraph(first, start, end, with)) return;
   changedFrom_ = paragraphs_[first].start;
+  changedTo_ = npos;
   const Paragraph& tail = paragraphs_[last];
   bool tailBreaks = tail.breakLength > 0;
   size_t regionStart = paragraphs_[first].start;
@@ -138,18 +140,49 @@ bool EditText::replaceInParagraph(size_t index, size_t start, size_t end,
     }
   }
 
-  // Its lines: those before the line ahead of the change stay.
+  // Its lines: those before the line ahead of the change stay, and so do
+  // those from the first line after the change that starts where a line
+  // started before (moved with the text).
   size_t keep = 0;
+  changedTo_ = npos;
   if (p.wrapped) {
     const auto line = static_cast<size_t>(
         std::upper_bound(p.wraps.begin(), p.wraps.end(), static_cast<uint32_t>(offset)) -
         p.wraps.begin());
     keep = line > 0 ? line - 1 : 0;
-    p.wraps.resize(keep);
-    wrap(p, keep > 0 ? p.wraps.back() : 0);
+    const size_t oldLines = p.wraps.size();
+    // The start of the change's line, which ends the line re-wrapped first.
+    const size_t oldBreak = line > 0 ? p.wraps[keep] : npos;
+    std::vector<uint32_t> fresh;
+    const KnownStarts known{keep, delta, offset + with.size()};
+    const size_t from = keep > 0 ? p.wraps[keep - 1] : 0;
+    const size_t met = wrapLines(p, from, fresh, &known);
+    if (met == npos) {
+      p.wraps.resize(keep);
+      p.wraps.insert(p.wraps.end(), fresh.begin(), fresh.end());
+    } else {
+      const auto at = p.wraps.begin() + static_cast<ptrdiff_t>(keep);
+      p.wraps.erase(at, p.wraps.begin() + static_cast<ptrdiff_t>(met) + 1);
+      p.wraps.insert(p.wraps.begin() + static_cast<ptrdiff_t>(keep), fresh.begin(), fresh.end());
+      for (size_t i = keep + fresh.size(); i < p.wraps.size(); ++i)
+        p.wraps[i] = static_cast<uint32_t>(static_cast<ptrdiff_t>(p.wraps[i]) + delta);
+    }
+    // As many lines as before: the lines after the paragraph stay where
+    // they were, and so do its lines after the one that met an old start.
+    // A line that meets an old start past the change's end is as before.
+    if (p.wraps.size() == oldLines) {
+      const size_t changeEnd = offset + with.size();
+      if (met == npos) {
+        changedTo_ = p.start + p.length;
+      } else {
+        changedTo_ = p.start + (fresh.back() > changeEnd ? fresh.back() - 1 : fresh.back());
+      }
+    }
+    // The line before the change's kept its end: it is as before too.
+    if (!fresh.empty() && fresh.front() == oldBreak) keep = line;
   }
   changedFrom_ = p.start + (keep > 0 ? p.wraps[keep - 1] : 0);
-  counted_ = std::min(counted_, index + 1);
+  if (changedTo_ == npos) counted_ = std::min(counted_, index + 1);
   return true;
 }
 
@@ -218,29 +251,43 @@ void EditText::wrap(Paragraph& p) {
   if (p.wrapped) return;
   p.wrapped = true;
   p.wraps.clear();
-  wrap(p, 0);
+  wrapLines(p, 0, p.wraps, nullptr);
 }
 
-void EditText::wrap(Paragraph& p, size_t from) {
-  if (!wordWrap_ || wrapWidth_ <= 0) return;
+size_t EditText::wrapLines(const Paragraph& p, size_t from, std::vector<uint32_t>& out,
+                           const KnownStarts* known) const {
+  if (!wordWrap_ || wrapWidth_ <= 0) return npos;
+  size_t next = known ? known->first : 0;  // the first old start not yet passed
   size_t lineStart = from;
   size_t lastBreak = 0;  // the offset after the last space of the line, 0: none
   int x = 0;
   for (size_t i = from; i < p.length; ++i) {
     char16_t c = text_[p.start + i];
-    int next = advance(x, c);
-    if (next > wrapWidth_ && i > lineStart && !isSpace(c)) {
+    int next_x = advance(x, c);
+    if (next_x > wrapWidth_ && i > lineStart && !isSpace(c)) {
       // Spaces hang past the edge; a word too long for a line is cut.
       size_t newStart = lastBreak > lineStart ? lastBreak : i;
-      p.wraps.push_back(static_cast<uint32_t>(newStart));
+      out.push_back(static_cast<uint32_t>(newStart));
+      // A line's start depends only on the text from the start of the line
+      // before: past the change, one that meets an old start ends the work.
+      if (known && newStart >= known->changeEnd) {
+        const auto moved = [&](size_t k) {
+          return static_cast<ptrdiff_t>(p.wraps[k]) + known->delta;
+        };
+        const auto wanted = static_cast<ptrdiff_t>(newStart);
+        while (next < p.wraps.size() && moved(next) < wanted)
+          ++next;
+        if (next < p.wraps.size() && moved(next) == wanted) return next;
+      }
       lineStart = newStart;
       lastBreak = 0;
       x = measure(p.start + lineStart, p.start + i);
-      next = advance(x, c);
+      next_x = advance(x, c);
     }
-    x = next;
+    x = next_x;
     if (isSpace(c)) lastBreak = i + 1;
   }
+  return npos;
 }
 
 size_t EditText::paragraphOf(size_t index) const {
@@ -341,6 +388,10 @@ int EditText::widestLine() {
 
 size_t EditText::firstChangedLine() {
   return lineOf(std::min(changedFrom_, text_.size()));
+}
+
+size_t EditText::lastChangedLine() {
+  return changedTo_ == npos ? npos : lineOf(std::min(changedTo_, text_.size()));
 }
 
 void EditText::select(size_t anchor, size_t caret) {

@@ -10,8 +10,18 @@
 // page moves what stays in view on the screen and repaints the lines that
 // come into view. Appending a line at the end of a long log and scrolling
 // to it paints one or two lines.
+//
+// Nothing is painted inside a change: changes, selection moves and scrolls
+// only invalidate (scrolls also note how far the shown lines must move),
+// and the window paints on WM_PAINT, when its thread finds no other message
+// waiting. A burst of appends between two turns of the message loop costs
+// its text and paints the window once; a view that scrolls away and back
+// before the window paints (a log's caret put at its start and then at its
+// end) costs no more painting than if it had stayed.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -22,18 +32,40 @@
 namespace platform::internal {
 
 // Character widths of the control's font; a password box measures every
-// character as its mask.
+// character as its mask. The widths of the first 256 characters are kept
+// here as well: the font's own table is shared between threads and locked
+// on every look-up, and wrapping a line looks up each of its characters.
 class FontWidths final : public CharWidths {
  public:
-  void setFont(std::shared_ptr<Font> font) { font_ = std::move(font); }
+  FontWidths() { forget(); }
+  void setFont(std::shared_ptr<Font> font) {
+    font_ = std::move(font);
+    forget();
+    const FontMetrics& metrics = font_->metrics();
+    lineHeight_ = metrics.height;
+    averageWidth_ = metrics.aveCharWidth;
+  }
   void setMask(char16_t mask) { mask_ = mask; }
   const Font& font() const { return *font_; }
-  int width(char16_t ch) const override { return font_->advance(mask_ ? mask_ : ch); }
-  int tabStop() const override { return 8 * font_->metrics().aveCharWidth; }
+  int width(char16_t ch) const override {
+    const char16_t shown = mask_ ? mask_ : ch;
+    if (shown >= near_.size()) return font_->advance(shown);
+    int16_t& known = near_[shown];
+    if (known < 0) known = static_cast<int16_t>(font_->advance(shown));
+    return known;
+  }
+  int tabStop() const override { return 8 * averageWidth_; }
+  int lineHeight() const { return lineHeight_; }
+  int averageWidth() const { return averageWidth_; }
 
  private:
+  void forget() { near_.fill(-1); }
+
   std::shared_ptr<Font> font_;
+  int lineHeight_ = 1;
+  int averageWidth_ = 1;
   char16_t mask_ = 0;
+  mutable std::array<int16_t, 256> near_;
 };
 
 class EditControl {
@@ -93,14 +125,16 @@ class EditControl {
   LRESULT onClear();
   LRESULT onStyleChanged();
 
+  void forgetWindowState();
   DWORD style() const;
+  RECT client() const;
   bool multiLine() const { return (style() & ES_MULTILINE) != 0; }
   bool readOnly() const { return (style() & ES_READONLY) != 0; }
   bool wordWrap() const { return multiLine() && !(style() & ES_AUTOHSCROLL); }
   char16_t mask() const;
   EditView view();
   RECT formatRect() const;
-  int lineHeight() const { return widths_.font().metrics().height; }
+  int lineHeight() const { return widths_.lineHeight(); }
   size_t visibleLines() const;
   void relayout();
 
@@ -111,10 +145,12 @@ class EditControl {
   void changed();
   void moveCaret(size_t caret, bool extend);
   size_t hitTest(POINT client, bool clampToView);
-  void scrollToCaret();
-  void scrollTo(size_t firstLine, int xOffset);
+  // Both answer whether the view moved.
+  bool scrollToCaret();
+  bool scrollTo(size_t firstLine, int xOffset);
   void updateScrollBars();
   void refresh();
+  bool wholeWindowWaits();
   // Repaints only what changed: the lines from `first` to `last` (npos: to
   // the bottom of the window) as far as they are in view; a single-line
   // control repaints whole.
@@ -126,9 +162,21 @@ class EditControl {
   // was): what stays in view is moved on the screen and only the lines
   // that come into view are repainted.
   void scrollView(size_t oldFirstLine, int oldXOffset);
+  // Moves the shown lines on the screen by the scrolls made since the last
+  // paint, before the window paints what they exposed.
+  void applyPendingShift();
+  // A scroll too far for moving pixels: the screen keeps the view it shows
+  // until the window paints, unless the view comes back to it first.
+  void goAway(size_t homeFirstLine, int homeXOffset);
+  void comeBackIfHome();
+  bool ancestorsClipChildren() const;
   void notify(WORD code);
 
   HWND hwnd_;
+  mutable DWORD style_ = 0;
+  mutable bool styleKnown_ = false;
+  mutable RECT client_{};
+  mutable bool clientKnown_ = false;
   HFONT fontHandle_ = nullptr;
   FontWidths widths_;
   EditText text_;
@@ -140,6 +188,19 @@ class EditControl {
   int rightMargin_ = 1;
   size_t firstLine_ = 0;
   int xOffset_ = 0;
+  // Pixels the lines on the screen must still move down (negative: up) to
+  // show the first line: scrolling moves them when the window paints.
+  int pendingShift_ = 0;
+  // The whole window waits to be painted (since refresh, until WM_PAINT):
+  // changes and scrolls have nothing to add.
+  bool allInvalid_ = false;
+  // The view has left what the screen shows (home: the first line, the
+  // horizontal offset and the pending shift of that view); the window is
+  // painted whole unless the view comes back before it paints.
+  bool away_ = false;
+  size_t homeFirstLine_ = 0;
+  int homeXOffset_ = 0;
+  int homeShift_ = 0;
   int desiredX_ = -1;
   bool focused_ = false;
   bool tracking_ = false;

@@ -7,10 +7,12 @@
 // breaking is lazy and kept per paragraph: a paragraph is wrapped the first
 // time one of its lines is asked for, and a change re-wraps only the
 // paragraphs it touched (within one paragraph, the lines from the one
-// before the change on). Setting a text that begins with the current one
-// (a log that grows at its end) keeps the lines of the paragraphs before
-// the change. Once asked for, the widest line is kept up to date as
-// paragraphs come and go, so replacing text at the end costs what changes.
+// before the change up to the first one after it that starts where a line
+// started before). A change that leaves a paragraph's line count as it was
+// keeps the line numbers of the paragraphs after it. Setting a text that begins with the current
+// one (a log that grows at its end) keeps the lines of the paragraphs before the change. Once asked
+// for, the widest line is kept up to date as paragraphs come and go, so replacing text at the end
+// costs what changes.
 #pragma once
 
 #include <algorithm>
@@ -78,6 +80,9 @@ class EditText {
   // The first line the last change of the text may have altered: the lines
   // before it are as they were.
   size_t firstChangedLine();
+  // The last line it may have altered, npos when the lines after the change
+  // moved (it made or removed lines): the lines after it are as they were.
+  size_t lastChangedLine();
 
   // Caret movement by words and over line breaks.
   size_t previousWord(size_t index) const;
@@ -106,8 +111,20 @@ class EditText {
   bool splitRange(size_t at, size_t to);
   bool breakAt(size_t i) const;
   void wrap(Paragraph& paragraph);
-  // Wraps the paragraph's lines from one that starts at offset `from` on.
-  void wrap(Paragraph& paragraph, size_t from);
+  // After a change of a wrapped paragraph: its old line starts from index
+  // `first` on, moved by `delta` when they lie after the change, which ends
+  // at offset `changeEnd` (new offsets).
+  struct KnownStarts {
+    size_t first;
+    ptrdiff_t delta;
+    size_t changeEnd;
+  };
+  // Appends the starts of the paragraph's lines after the one that starts
+  // at offset `from`. With `known`, stops at the first start at or after
+  // the change's end that is an old start (the lines from there on are the
+  // old ones) and answers that start's index among the old ones; else npos.
+  size_t wrapLines(const Paragraph& paragraph, size_t from, std::vector<uint32_t>& out,
+                   const KnownStarts* known) const;
   bool replaceInParagraph(size_t index, size_t start, size_t end, std::u16string_view with);
   size_t paragraphOf(size_t index) const;
   void countLinesUpTo(size_t paragraph);
@@ -126,8 +143,10 @@ class EditText {
   // i < counted_.
   std::vector<size_t> firstLine_;
   size_t counted_ = 0;
-  // Where the lines the last change may have altered begin.
+  // Where the lines the last change may have altered begin, and a character
+  // of the last of them (npos: the lines after the change moved).
   size_t changedFrom_ = 0;
+  size_t changedTo_ = npos;
   // The widest paragraph's width, valid while widestKnown_; new paragraphs
   // are measured as they are made only while it is.
   int widest_ = 0;

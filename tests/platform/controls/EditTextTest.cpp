@@ -178,15 +178,25 @@ TEST_F(EditTextTest, TheWidestLineFollowsAppendsAndReplacements) {
   }
 }
 
-TEST_F(EditTextTest, AChangeInsideAParagraphAltersItsLinesFromTheOneBeforeOn) {
+// A change within a paragraph alters its own line on, and the line before
+// only when that line's break moves (a word that now fits goes up).
+TEST_F(EditTextTest, AChangeInsideAParagraphAltersItsLineOrTheOneBeforeOn) {
   text_.setLayout(true, true, 60);  // six characters a line
   text_.setText(u"one\r\naa bb cc dd ee ff\r\nx");
   EXPECT_THAT(linesOf(text_), ElementsAre(u"one", u"aa bb ", u"cc dd ", u"ee ff", u"x"));
   text_.replace(20, 20, u"f");  // inside the paragraph's third line
-  EXPECT_EQ(text_.firstChangedLine(), 2u);
+  EXPECT_EQ(text_.firstChangedLine(), 3u);
+  EXPECT_EQ(text_.lastChangedLine(), 3u);
   text_.replace(5, 5, u"z");  // its first line
   EXPECT_EQ(text_.firstChangedLine(), 1u);
   text_.replace(0, 1, u"\r\n");  // a new break: the paragraph and those after it
+  EXPECT_EQ(text_.firstChangedLine(), 0u);
+  EXPECT_EQ(text_.lastChangedLine(), EditText::npos);
+
+  text_.setText(u"aaaa bb cc");
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"aaaa ", u"bb cc"));
+  text_.replace(5, 6, u"");  // "b" fits on the line before
+  EXPECT_THAT(linesOf(text_), ElementsAre(u"aaaa b ", u"cc"));
   EXPECT_EQ(text_.firstChangedLine(), 0u);
 }
 
@@ -219,6 +229,61 @@ TEST_F(EditTextTest, EditsKeepTheLinesOfAFreshLayout) {
         ASSERT_EQ(text_.lineOf(i), fresh.lineOf(i)) << "step " << step << " index " << i;
     }
   }
+}
+
+// Edits inside long wrapped paragraphs: re-wrapping stops at the first line
+// after the change that starts where one did before, and a change that
+// keeps a paragraph's line count keeps the lines after it. After each edit
+// the lines are those of a fresh layout, the lines outside
+// firstChangedLine..lastChangedLine are the ones shown before, and
+// lastChangedLine is npos only when the line count changed.
+TEST_F(EditTextTest, EditsInLongParagraphsAlterOnlyTheLinesTheyReport) {
+  const std::u16string_view pieces[] = {u"a", u"bb ",    u"ccc dd", u" ", u"eeeeeeeeeeeeee",
+                                        u"",  u"f g h ", u"ij"};
+  std::u16string start;
+  for (int i = 0; i < 3; ++i) {
+    for (int word = 0; word < 60; ++word)
+      start +=
+          std::u16string(1 + (word * 7 + i) % 9, static_cast<char16_t>(u'k' + word % 5)) + u" ";
+    start += u"\r\n";
+  }
+  text_.setLayout(true, true, 80);
+  text_.setText(start);
+  uint32_t seed = 777;
+  auto next = [&](uint32_t bound) {
+    seed = seed * 1103515245 + 12345;
+    return (seed >> 8) % bound;
+  };
+  int kept = 0;
+  for (int step = 0; step < 300; ++step) {
+    const std::vector<std::u16string> before = linesOf(text_);
+    // A change that touches no line break.
+    size_t at = next(static_cast<uint32_t>(text_.length()));
+    while (at > 0 && (text_.text()[at - 1] == u'\r' || text_.text()[at] == u'\r' ||
+                      text_.text()[at] == u'\n'))
+      --at;
+    size_t end = at;
+    while (end < text_.length() && end < at + next(4) && text_.text()[end] != u'\r')
+      ++end;
+    text_.replace(at, end, pieces[next(std::size(pieces))]);
+    EditText fresh(widths_);
+    fresh.setLayout(true, true, 80);
+    fresh.setText(text_.text());
+    const std::vector<std::u16string> after = linesOf(text_);
+    ASSERT_EQ(after, linesOf(fresh)) << "step " << step;
+    const size_t first = text_.firstChangedLine();
+    const size_t last = text_.lastChangedLine();
+    ASSERT_EQ(last == EditText::npos, after.size() != before.size()) << "step " << step;
+    for (size_t line = 0; line < first; ++line)
+      ASSERT_EQ(after[line], before[line]) << "step " << step << " line " << line;
+    if (last == EditText::npos) continue;
+    ++kept;
+    for (size_t line = last + 1; line < after.size(); ++line)
+      ASSERT_EQ(after[line], before[line]) << "step " << step << " line " << line;
+    for (size_t i = 0; i <= text_.length(); i += 11)
+      ASSERT_EQ(text_.lineOf(i), fresh.lineOf(i)) << "step " << step << " index " << i;
+  }
+  EXPECT_GT(kept, 100);  // most edits keep the line count
 }
 
 }  // namespace
