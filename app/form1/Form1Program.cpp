@@ -6,6 +6,7 @@
 #include "runtime/forms/WindowCreation.h"
 #include "runtime/forms/design/ClassRegistry.h"
 #include "runtime/forms/design/FormDesignLoader.h"
+#include "runtime/forms/design/PropertyLayout.h"
 
 namespace skiffwire {
 namespace designs {
@@ -20,6 +21,9 @@ std::span<const BYTE> ProgramDesign() {
 
 void PrepareFormsEngine() {
   rt::SetClassTable(rt::ControlClassTable());
+  // The design reader finds each class's property layout here (a control
+  // array's elements are told apart by the Name and Index they store).
+  rt::RegisterControlPropertyLayouts();
   rt::InstallDesignHooks();
 }
 

@@ -13,8 +13,8 @@ namespace skiffwire {
 // The compressed design of the program's forms.
 std::span<const BYTE> ProgramDesign();
 
-// Gives the forms engine the control classes and the design code. Call
-// before the engine starts (the process entry starts it).
+// Gives the forms engine the control classes, their design layouts and the
+// design code. Call before the engine starts (the process entry starts it).
 void PrepareFormsEngine();
 
 // Creates a Form1 instance through its design: the controls and the two

@@ -151,6 +151,7 @@ void Form1Harness::ensureShown() {
 }
 
 void Form1Harness::load() {
+  if (!form1_) return;
   DISPID show = DISPID_UNKNOWN;
   LPOLESTR names[] = {const_cast<LPOLESTR>(u"Show")};
   if (FAILED(form1_->GetIDsOfNames(IID_NULL, names, 1, 0, &show))) return;

@@ -142,8 +142,9 @@ class PlainSlots final : public rt::ComObject<PlainSlots, rt::CompiledForm> {
 
 std::vector<rt::ClassRegistryEntry> ClassesWithStandIn() {
   std::vector<rt::ClassRegistryEntry> classes;
-  for (const rt::ClassRegistryEntry* entry = rt::ControlClassTable(); entry->create; ++entry)
-    classes.push_back(*entry);
+  for (const rt::ClassRegistryEntry* entry = rt::ControlClassTable(); entry->create; ++entry) {
+    if (entry->clsid != rt::CLSID_ActiveXControlExtender) classes.push_back(*entry);
+  }
   classes.push_back({&CreateExtenderStandIn, rt::CLSID_ActiveXControlExtender, {}});
   classes.push_back({nullptr, {}, {}});
   return classes;
