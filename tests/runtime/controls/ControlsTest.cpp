@@ -91,6 +91,38 @@ TEST_F(ControlsOnAForm, TheColourAnswerPaintsTheControlsOwnColours) {
   ReleaseDC(box->hwnd(), dc);
 }
 
+// The colour answer looks ForeColor up by name, so each class's own
+// property is what ends up in the painted text.
+TEST_F(ControlsOnAForm, EachControlsOwnForeColorIsPainted) {
+  auto box = place<rt::TextBox>(*form_, 120, 120, 2400, 375);
+  auto check = place<rt::CheckBox>(*form_, 120, 900, 2400, 375);
+  load();
+  Bstr text(u"MMMMMMMM");
+  ASSERT_EQ(box->put_Text(text.get()), S_OK);
+  ASSERT_EQ(PutByName(check->dispatch(), u"Caption", Variant::Str(u"MMMMMMMM")), S_OK);
+  const COLORREF red = 0x000000FF;
+  auto painted = [&](HWND hwnd, COLORREF colour) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    settle();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    HDC dc = GetDC(hwnd);
+    int found = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+      for (int x = 0; x < client.right; ++x)
+        found += GetPixel(dc, x, y) == colour ? 1 : 0;
+    }
+    ReleaseDC(hwnd, dc);
+    return found;
+  };
+  for (IDispatch* control : {box->dispatch(), check->dispatch()}) {
+    HWND hwnd = control == box->dispatch() ? box->hwnd() : check->hwnd();
+    EXPECT_EQ(painted(hwnd, red), 0);
+    ASSERT_EQ(PutByName(control, u"ForeColor", Variant::I4(static_cast<LONG>(red))), S_OK);
+    EXPECT_GT(painted(hwnd, red), 0);
+  }
+}
+
 TEST_F(ControlsOnAForm, ADisabledButtonIgnoresClicksButValueTrueStillClicks) {
   auto button = place<rt::CommandButton>(*form_, 150, 300, 1500, 450);
   load();
