@@ -350,6 +350,60 @@ TEST_F(ControlsOnAForm, BorderStyleZeroDrawsNoOutline) {
   EXPECT_EQ(edge(), GetSysColor(15));
 }
 
+TEST_F(ControlsOnAForm, ShapeFillStylesAndFigures) {
+  // A 40 x 40 pixel shape at (10, 10) of the form, without an outline.
+  auto shape = place<rt::Shape>(*form_, 150, 150, 600, 600);
+  load();
+  ASSERT_EQ(PutByName(shape->dispatch(), u"BorderStyle", Variant::I4(0)), S_OK);
+  const COLORREF face = GetSysColor(15);
+  const COLORREF green = 0x0000FF00;
+  const COLORREF red = 0x000000FF;
+  const COLORREF blue = 0x00FF0000;
+  struct Probe {
+    int x, y;
+    COLORREF expected;
+  };
+  const struct {
+    const char* what;
+    LONG figure;
+    LONG fillStyle;
+    std::vector<Probe> probes;
+  } cases[] = {
+      // The default transparent fill keeps a new FillColor invisible.
+      {"transparent", 0, 1, {{30, 30, face}}},
+      {"solid", 0, 0, {{30, 30, green}, {11, 11, green}}},
+      {"oval", 2, 0, {{30, 30, green}, {11, 11, face}}},
+      {"triangle", 6, 0, {{30, 46, green}, {12, 12, face}, {47, 12, face}}},
+      {"diamond", 7, 0, {{30, 30, green}, {12, 12, face}, {47, 47, face}}},
+      {"horizontal gradient", 0, 8, {{10, 30, red}, {49, 30, blue}}},
+      {"vertical gradient", 0, 9, {{30, 10, red}, {30, 49, blue}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool gradient = c.fillStyle >= 8;
+    ASSERT_EQ(PutByName(shape->dispatch(), u"FillColor", Variant::I4(gradient ? red : green)),
+              S_OK);
+    ASSERT_EQ(PutByName(shape->dispatch(), u"FillColor2", Variant::I4(blue)), S_OK);
+    ASSERT_EQ(PutByName(shape->dispatch(), u"Shape", Variant::I4(c.figure)), S_OK);
+    ASSERT_EQ(PutByName(shape->dispatch(), u"FillStyle", Variant::I4(c.fillStyle)), S_OK);
+    settle();
+    EXPECT_EQ(shape->paintStatus(), S_OK);
+    HDC dc = GetDC(form_->hwnd());
+    for (const Probe& p : c.probes) {
+      const COLORREF seen = GetPixel(dc, p.x, p.y);
+      if (!gradient) {
+        EXPECT_EQ(seen, p.expected) << p.x << "," << p.y;
+        continue;
+      }
+      // A gradient's end columns come close to their colour.
+      for (auto channel : {&GetRValue, &GetGValue, &GetBValue}) {
+        EXPECT_NEAR(channel(seen), channel(p.expected), 12) << p.x << "," << p.y;
+      }
+    }
+    ReleaseDC(form_->hwnd(), dc);
+  }
+}
+
 TEST_F(ControlsOnAForm, EditOptionsReachTheEditWindow) {
   auto box = place<rt::TextBox>(*form_, 120, 120, 2400, 375);
   load();
