@@ -139,6 +139,41 @@ TEST_F(ControlsOnAForm, ADisabledButtonIgnoresClicksButValueTrueStillClicks) {
   EXPECT_EQ(eventsOf(button->dispatch()), std::vector<DISPID>{EventClick});
 }
 
+TEST_F(ControlsOnAForm, AGraphicalButtonPaintsItselfAndStillClicks) {
+  // The style is a design property: it is set before the engine's record.
+  auto button = rt::MakeComObject<rt::CommandButton>();
+  ASSERT_EQ(PutByName(button->dispatch(), u"Style", Variant::I2(1)), S_OK);
+  ASSERT_EQ(PutByName(button->dispatch(), u"BackColor", Variant::I4(0x0000FF00)), S_OK);
+  ASSERT_EQ(PutByName(button->dispatch(), u"ForeColor", Variant::I4(0x000000FF)), S_OK);
+  rt::ControlRecord& record =
+      rt::BuildControlRecord(*rt::FormStateOf(form_.Get()), nullptr, button.Get());
+  record.placement = {96, 150, 300, 1500, 450};
+  ASSERT_EQ(PutByName(button->dispatch(), u"Caption", Variant::Str(u"MMMM")), S_OK);
+  load();
+  listen(button->dispatch(), skiffwire::DIID_CommandButtonEvents);
+  EXPECT_EQ(GetWindowLongW(button->hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  RedrawWindow(button->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  settle();
+  RECT client{};
+  GetClientRect(button->hwnd(), &client);
+  HDC dc = GetDC(button->hwnd());
+  int face = 0, caption = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      face += pixel == 0x0000FF00 ? 1 : 0;
+      caption += pixel == 0x000000FF ? 1 : 0;
+    }
+  }
+  // The edge stays the system's; the corner is not the face.
+  EXPECT_NE(GetPixel(dc, 0, 0), 0x0000FF00u);
+  ReleaseDC(button->hwnd(), dc);
+  EXPECT_GT(face, client.right * client.bottom / 2);
+  EXPECT_GT(caption, 0);
+  clickAt(button->hwnd());
+  EXPECT_EQ(eventsOf(button->dispatch(), EventClick).size(), 1u);
+}
+
 TEST_F(ControlsOnAForm, DisablingAControlInsideItsOwnEventStopsFurtherEvents) {
   auto button = place<rt::CommandButton>(*form_, 150, 300, 1500, 450);
   load();
