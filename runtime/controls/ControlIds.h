@@ -88,5 +88,7 @@ inline constexpr DISPID FillStyle = 26;
 inline constexpr DISPID ShapeKind = 27;
 inline constexpr DISPID Controls = 28;
 inline constexpr DISPID Appearance = 29;
+inline constexpr DISPID AutoSize = 30;
+inline constexpr DISPID WordWrap = 31;
 
 }  // namespace rt::dispid

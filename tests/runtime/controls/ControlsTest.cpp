@@ -308,6 +308,45 @@ TEST_F(ControlsOnAForm, AnUnchangedLabelCaptionRaisesNothing) {
   EXPECT_EQ(eventsOf(label->dispatch()), std::vector<DISPID>{rt::kLabelChange});
 }
 
+TEST_F(ControlsOnAForm, AnAutoSizedLabelTakesTheSizeOfItsCaption) {
+  auto label = place<rt::Label>(*form_, 120, 120, 3000, 1000);
+  load();
+  auto size = [&] {
+    Variant width, height;
+    GetByName(label->dispatch(), u"Width", width);
+    GetByName(label->dispatch(), u"Height", height);
+    return std::pair{width.dblVal, height.dblVal};
+  };
+  auto caption = [&](const char16_t* text) {
+    ASSERT_EQ(PutByName(label->dispatch(), u"Caption", Variant::Str(text)), S_OK);
+  };
+  caption(u"Port:");
+  EXPECT_EQ(size(), (std::pair{3000.0, 1000.0}));  // not auto-sized: kept
+
+  ASSERT_EQ(PutByName(label->dispatch(), u"AutoSize", Variant::Bool(true)), S_OK);
+  const auto [shortWidth, lineHeight] = size();
+  EXPECT_GT(shortWidth, 0);
+  EXPECT_LT(shortWidth, 1500);
+  EXPECT_GT(lineHeight, 0);
+  EXPECT_LT(lineHeight, 500);
+  const std::u16string text = u"Delay between datagrams and the packets of each one";
+  caption(text.c_str());
+  const auto [longWidth, longHeight] = size();
+  EXPECT_GT(longWidth, 3000);  // one line, wider than the label was
+  EXPECT_EQ(longHeight, lineHeight);
+
+  // WordWrap keeps the width and grows downwards.
+  ASSERT_EQ(PutByName(label->dispatch(), u"Width", Variant::R8(1500)), S_OK);
+  ASSERT_EQ(PutByName(label->dispatch(), u"WordWrap", Variant::Bool(true)), S_OK);
+  const auto [wrappedWidth, wrappedHeight] = size();
+  EXPECT_EQ(wrappedWidth, 1500);
+  EXPECT_GE(wrappedHeight, 3 * lineHeight);
+  // The painted rectangle follows.
+  RECT painted{};
+  ASSERT_TRUE(label->windowlessRect(&painted));
+  EXPECT_EQ(painted.right - painted.left, 100);
+}
+
 TEST_F(ControlsOnAForm, ACheckBoxRefusesNegativeValues) {
   auto box = place<rt::CheckBox>(*form_, 120, 120, 1800, 255);
   load();
