@@ -113,15 +113,15 @@ const MemberTable& Form::Members() {
   using T = Form;
   static const MemberTable table = [] {
     MemberTable t;
+    t.property<VT_R8>(u"Left", dispid::Left, &T::getLeft, &T::putLeft);
+    t.property<VT_R8>(u"Top", dispid::Top, &T::getTop, &T::putTop);
+    t.property<VT_R8>(u"Width", dispid::Width, &T::getWidth, &T::putWidth);
+    t.property<VT_R8>(u"Height", dispid::Height, &T::getHeight, &T::putHeight);
     t.field<VT_R8>(u"Opacity", dispid::Opacity, &T::opacity_, &T::applyLayered);
     t.field<VT_COLOUR>(u"TransparencyKey", dispid::TransparencyKey, &T::transparencyKey_,
                        &T::applyLayered);
     t.field<VT_COLOUR>(u"BackColor", dispid::BackColor, &T::backColor_, &T::applyColours);
     t.field<VT_COLOUR>(u"ForeColor", dispid::ForeColor, &T::foreColor_, &T::applyColours);
-    t.property<VT_R8>(u"Left", dispid::Left, &T::getLeft, &T::putLeft);
-    t.property<VT_R8>(u"Top", dispid::Top, &T::getTop, &T::putTop);
-    t.property<VT_R8>(u"Width", dispid::Width, &T::getWidth, &T::putWidth);
-    t.property<VT_R8>(u"Height", dispid::Height, &T::getHeight, &T::putHeight);
     t.forward(BaseForm::Members(), &T::baseForm);
     t.forward(GraphicsBase::Members(), &T::graphics);
     t.forward(OLEDragDropHelper::Members(), &T::dragDrop);
