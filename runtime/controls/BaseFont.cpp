@@ -5,6 +5,7 @@
 
 #include "runtime/controls/BaseControlRect.h"
 #include "runtime/controls/ControlIds.h"
+#include "runtime/controls/FontObject.h"
 #include "runtime/forms/ControlRecord.h"
 #include "runtime/forms/FormState.h"
 
@@ -13,7 +14,16 @@ namespace rt {
 BaseFont::BaseFont() : name_(u"MS Sans Serif") {}
 
 BaseFont::~BaseFont() {
+  if (object_) object_->detach();
   if (font_) DeleteObject(font_);
+}
+
+HRESULT BaseFont::getFont(IDispatch** font) {
+  if (!font) return E_POINTER;
+  if (!object_) object_ = MakeComObject<FontObject>(this);
+  *font = object_.Get();
+  (*font)->AddRef();
+  return S_OK;
 }
 
 const ClassDescriptor& BaseFont::descriptor() const {
@@ -29,6 +39,7 @@ const MemberTable& BaseFont::Members() {
     t.field<VT_R8>(u"FontSize", dispid::FontSize, &T::size_, &T::applyFont);
     t.field<VT_BOOL>(u"FontBold", dispid::FontBold, &T::bold_, &T::applyFont);
     t.field<VT_BOOL>(u"FontItalic", dispid::FontItalic, &T::italic_, &T::applyFont);
+    t.object(u"Font", dispid::FontMember, &T::getFont);
     return t;
   }();
   return table;
@@ -45,6 +56,7 @@ HFONT BaseFont::createFont(int dpi) const {
 }
 
 HRESULT BaseFont::applyFont() {
+  if (changed_) changed_();
   HWND hwnd = window_ ? window_->hwnd() : nullptr;
   if (!hwnd) return S_OK;  // the window gets the font when it is created
   const ControlRecord* record = window_->record();

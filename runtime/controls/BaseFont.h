@@ -1,8 +1,12 @@
-// The font of a windowed control: built from the control's font description
-// and sent to its window with WM_SETFONT. A change of the description
-// rebuilds the font.
+// The font of a control: built from the control's font description and sent
+// to its window with WM_SETFONT (a windowless control is repainted, and told
+// through its change callback). A change of the description, through the
+// Font* members or the Font object, rebuilds the font.
 #pragma once
 
+#include <functional>
+
+#include "platform/com.h"
 #include "platform/gdi.h"
 #include "platform/oleauto.h"
 #include "runtime/controls/DispatchObject.h"
@@ -11,6 +15,7 @@
 namespace rt {
 
 class BaseControlRect;
+class FontObject;
 
 class BaseFont final : public DispatchObject {
  public:
@@ -23,6 +28,10 @@ class BaseFont final : public DispatchObject {
 
   // The window part the font goes to (not counted: the same control owns both).
   void attachWindow(BaseControlRect* window) { window_ = window; }
+  // Called after every change of the description (a label re-fits itself).
+  void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
+  // The Font object: one per control, made on first use.
+  HRESULT getFont(IDispatch** font);
   // Builds the font for the control's form DPI and sends it to the window.
   HRESULT applyFont();
   // The font for painting at a DPI (windowless children use it too); owned
@@ -37,6 +46,8 @@ class BaseFont final : public DispatchObject {
  private:
   BaseControlRect* window_ = nullptr;
   HFONT font_ = nullptr;
+  std::function<void()> changed_;
+  ComPtr<FontObject> object_;
 };
 
 }  // namespace rt

@@ -33,7 +33,11 @@ Label::Label()
     : ControlObject(skiffwire::DIID_LabelEvents),
       windowless_(std::make_unique<BaseControlWindowlessNoFocus>(dispatch())),
       binder_(std::make_unique<DataFieldBinderBase>()),
-      dragDrop_(std::make_unique<OLEDragDropHelper>()) {}
+      dragDrop_(std::make_unique<OLEDragDropHelper>()) {
+  // The caption's font is painted by the container: a change re-fits and
+  // repaints the label.
+  font_.onChange([this] { fitCaption(); });
+}
 
 const ClassDescriptor& Label::descriptor() const {
   static const ClassDescriptor cls{u"Label", &InitialiseRuntimeClass, nullptr, CLSID_Label};
@@ -51,6 +55,7 @@ const MemberTable& Label::Members() {
     t.field<VT_I4>(u"BorderStyle", dispid::BorderStyle, &T::borderStyle_, &T::fitCaption);
     t.field<VT_BOOL>(u"AutoSize", dispid::AutoSize, &T::autoSize_, &T::fitCaption);
     t.field<VT_BOOL>(u"WordWrap", dispid::WordWrap, &T::wordWrap_, &T::fitCaption);
+    t.object(u"Font", dispid::FontMember, &T::getFont);
     t.text(u"_Default", dispid::Default, &T::get_Caption, &T::put_Caption, /*hidden=*/true);
     t.text(u"Caption", dispid::Caption, &T::get_Caption, &T::put_Caption);
     t.forward(BaseControlWindowlessNoFocus::Members(), &T::windowless);

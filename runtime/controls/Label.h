@@ -56,6 +56,7 @@ class Label final : public ControlObject<Label, skiffwire::ILabel> {
   // Sizes the label to its caption when AutoSize is on (before the form has
   // laid it out, only the placement changes).
   HRESULT fitCaption();
+  HRESULT getFont(IDispatch** font) { return font_.getFont(font); }
 
   // --- EngineControl
   HRESULT fillWindowRecord(WindowRecord& record) override;
