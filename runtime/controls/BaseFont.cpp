@@ -39,6 +39,8 @@ const MemberTable& BaseFont::Members() {
     t.field<VT_R8>(u"FontSize", dispid::FontSize, &T::size_, &T::applyFont);
     t.field<VT_BOOL>(u"FontBold", dispid::FontBold, &T::bold_, &T::applyFont);
     t.field<VT_BOOL>(u"FontItalic", dispid::FontItalic, &T::italic_, &T::applyFont);
+    t.field<VT_BOOL>(u"FontUnderline", dispid::FontUnderline, &T::underline_, &T::applyFont);
+    t.field<VT_BOOL>(u"FontStrikethru", dispid::FontStrikethru, &T::strikethrough_, &T::applyFont);
     t.object(u"Font", dispid::FontMember, &T::getFont);
     return t;
   }();
@@ -50,6 +52,8 @@ HFONT BaseFont::createFont(int dpi) const {
   description.lfHeight = -static_cast<LONG>(std::lround(size_ * dpi / 72.0));
   description.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
   description.lfItalic = italic_ ? 1 : 0;
+  description.lfUnderline = underline_ ? 1 : 0;
+  description.lfStrikeOut = strikethrough_ ? 1 : 0;
   const std::u16string_view face = name_.view().substr(0, LF_FACESIZE - 1);
   face.copy(description.lfFaceName, face.size());
   return CreateFontIndirectW(&description);

@@ -42,6 +42,8 @@ class BaseFont final : public DispatchObject {
   DOUBLE size_ = 8.25;  // points
   VARIANT_BOOL bold_ = VARIANT_FALSE;
   VARIANT_BOOL italic_ = VARIANT_FALSE;
+  VARIANT_BOOL underline_ = VARIANT_FALSE;
+  VARIANT_BOOL strikethrough_ = VARIANT_FALSE;
 
  private:
   BaseControlRect* window_ = nullptr;

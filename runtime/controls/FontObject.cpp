@@ -14,6 +14,8 @@ constexpr DISPID kFontName = 0;
 constexpr DISPID kFontSize = 2;
 constexpr DISPID kFontBold = 3;
 constexpr DISPID kFontItalic = 4;
+constexpr DISPID kFontUnderline = 5;
+constexpr DISPID kFontStrikethrough = 6;
 
 }  // namespace
 
@@ -30,6 +32,9 @@ const MemberTable& FontObject::Members() {
     t.property<VT_R8>(u"Size", kFontSize, &T::getSize, &T::putSize);
     t.property<VT_BOOL>(u"Bold", kFontBold, &T::getBold, &T::putBold);
     t.property<VT_BOOL>(u"Italic", kFontItalic, &T::getItalic, &T::putItalic);
+    t.property<VT_BOOL>(u"Underline", kFontUnderline, &T::getUnderline, &T::putUnderline);
+    t.property<VT_BOOL>(u"Strikethrough", kFontStrikethrough, &T::getStrikethrough,
+                        &T::putStrikethrough);
     return t;
   }();
   return table;
@@ -41,6 +46,8 @@ void FontObject::detach() {
   size_ = owner_->size_;
   bold_ = owner_->bold_;
   italic_ = owner_->italic_;
+  underline_ = owner_->underline_;
+  strikethrough_ = owner_->strikethrough_;
   owner_ = nullptr;
 }
 
@@ -92,6 +99,33 @@ HRESULT FontObject::getItalic(VARIANT_BOOL* italic) {
 
 HRESULT FontObject::putItalic(VARIANT_BOOL italic) {
   (owner_ ? owner_->italic_ : italic_) = italic ? VARIANT_TRUE : VARIANT_FALSE;
+  return changed();
+}
+
+VARIANT_BOOL& FontObject::flag(VARIANT_BOOL BaseFont::*owned, VARIANT_BOOL FontObject::*kept) {
+  return owner_ ? owner_->*owned : this->*kept;
+}
+
+HRESULT FontObject::getUnderline(VARIANT_BOOL* underline) {
+  if (!underline) return E_POINTER;
+  *underline = flag(&BaseFont::underline_, &FontObject::underline_);
+  return S_OK;
+}
+
+HRESULT FontObject::putUnderline(VARIANT_BOOL underline) {
+  flag(&BaseFont::underline_, &FontObject::underline_) = underline ? VARIANT_TRUE : VARIANT_FALSE;
+  return changed();
+}
+
+HRESULT FontObject::getStrikethrough(VARIANT_BOOL* strikethrough) {
+  if (!strikethrough) return E_POINTER;
+  *strikethrough = flag(&BaseFont::strikethrough_, &FontObject::strikethrough_);
+  return S_OK;
+}
+
+HRESULT FontObject::putStrikethrough(VARIANT_BOOL strikethrough) {
+  flag(&BaseFont::strikethrough_, &FontObject::strikethrough_) =
+      strikethrough ? VARIANT_TRUE : VARIANT_FALSE;
   return changed();
 }
 

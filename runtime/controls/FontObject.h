@@ -1,4 +1,5 @@
-// The Font object of a control: Name, Size, Bold and Italic by late binding.
+// The Font object of a control: Name, Size, Bold, Italic, Underline and
+// Strikethrough by late binding.
 // It is a view on its control's font description (BaseFont): a change goes
 // to the description and rebuilds the control's font at once. The object may
 // outlive its control; it then keeps the last description and its writes
@@ -33,6 +34,10 @@ class FontObject final : public ComObject<FontObject, IDispatch>, public Dispatc
   HRESULT putBold(VARIANT_BOOL bold);
   HRESULT getItalic(VARIANT_BOOL* italic);
   HRESULT putItalic(VARIANT_BOOL italic);
+  HRESULT getUnderline(VARIANT_BOOL* underline);
+  HRESULT putUnderline(VARIANT_BOOL underline);
+  HRESULT getStrikethrough(VARIANT_BOOL* strikethrough);
+  HRESULT putStrikethrough(VARIANT_BOOL strikethrough);
 
   // --- IDispatch
   HRESULT GetTypeInfoCount(UINT* count) override;
@@ -45,6 +50,8 @@ class FontObject final : public ComObject<FontObject, IDispatch>, public Dispatc
   friend class ComObject<FontObject, IDispatch>;
   ~FontObject() override = default;
   HRESULT changed();
+  // The flag in the control's description, or the kept copy.
+  VARIANT_BOOL& flag(VARIANT_BOOL BaseFont::*owned, VARIANT_BOOL FontObject::*kept);
 
   BaseFont* owner_;  // not counted: the font description owns this view
   // The description once detached.
@@ -52,6 +59,8 @@ class FontObject final : public ComObject<FontObject, IDispatch>, public Dispatc
   DOUBLE size_ = 0;
   VARIANT_BOOL bold_ = VARIANT_FALSE;
   VARIANT_BOOL italic_ = VARIANT_FALSE;
+  VARIANT_BOOL underline_ = VARIANT_FALSE;
+  VARIANT_BOOL strikethrough_ = VARIANT_FALSE;
 };
 
 }  // namespace rt

@@ -54,7 +54,11 @@ TEST_F(Fonts, AChangeThroughTheFontObjectRebuildsTheWindowFont) {
     ASSERT_EQ(PutByName(font.Get(), u"Size", Variant::R8(12)), S_OK);
     ASSERT_EQ(PutByName(font.Get(), u"Bold", Variant::Bool(true)), S_OK);
     ASSERT_EQ(PutByName(font.Get(), u"Name", Variant::Str(u"DejaVu Serif")), S_OK);
+    ASSERT_EQ(PutByName(font.Get(), u"Underline", Variant::Bool(true)), S_OK);
+    ASSERT_EQ(PutByName(c.control, u"FontStrikethru", Variant::Bool(true)), S_OK);
     const LOGFONTW made = WindowFont(c.hwnd);
+    EXPECT_EQ(made.lfUnderline, 1);
+    EXPECT_EQ(made.lfStrikeOut, 1);
     EXPECT_EQ(made.lfHeight, -16);
     EXPECT_EQ(made.lfWeight, FW_BOLD);
     EXPECT_EQ(std::u16string_view(made.lfFaceName), u"DejaVu Serif");
