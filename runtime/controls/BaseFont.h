@@ -32,6 +32,9 @@ class BaseFont final : public DispatchObject {
   void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
   // The Font object: one per control, made on first use.
   HRESULT getFont(IDispatch** font);
+  // Set Font = other: takes the other font's description (read by name),
+  // keeping this control's own Font object.
+  HRESULT setFont(IDispatch* font);
   // Builds the font for the control's form DPI and sends it to the window.
   HRESULT applyFont();
   // The font for painting at a DPI (windowless children use it too); owned

@@ -56,6 +56,7 @@ const MemberTable& Label::Members() {
     t.field<VT_BOOL>(u"AutoSize", dispid::AutoSize, &T::autoSize_, &T::fitCaption);
     t.field<VT_BOOL>(u"WordWrap", dispid::WordWrap, &T::wordWrap_, &T::fitCaption);
     t.object(u"Font", dispid::FontMember, &T::getFont);
+    t.objectPut(dispid::FontMember, &T::setFont);
     t.text(u"_Default", dispid::Default, &T::get_Caption, &T::put_Caption, /*hidden=*/true);
     t.text(u"Caption", dispid::Caption, &T::get_Caption, &T::put_Caption);
     t.forward(BaseControlWindowlessNoFocus::Members(), &T::windowless);

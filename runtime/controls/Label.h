@@ -57,6 +57,7 @@ class Label final : public ControlObject<Label, skiffwire::ILabel> {
   // laid it out, only the placement changes).
   HRESULT fitCaption();
   HRESULT getFont(IDispatch** font) { return font_.getFont(font); }
+  HRESULT setFont(IDispatch* font) { return font_.setFont(font); }
 
   // --- EngineControl
   HRESULT fillWindowRecord(WindowRecord& record) override;

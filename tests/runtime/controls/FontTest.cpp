@@ -74,6 +74,42 @@ TEST_F(Fonts, AChangeThroughTheFontObjectRebuildsTheWindowFont) {
   }
 }
 
+TEST_F(Fonts, SetFontTakesTheOtherFontsDescription) {
+  auto label = place<rt::Label>(*form_, 120, 120, 1200, 255);
+  auto box = place<rt::TextBox>(*form_, 120, 600, 2400, 375);
+  ASSERT_EQ(rt::Show(form_.Get(), 0, nullptr), S_OK);
+  ComPtr<IDispatch> labelFont = FontOf(label->dispatch());
+  ASSERT_EQ(PutByName(labelFont.Get(), u"Size", Variant::R8(15)), S_OK);
+  ASSERT_EQ(PutByName(labelFont.Get(), u"Italic", Variant::Bool(true)), S_OK);
+  ComPtr<IDispatch> boxFont = FontOf(box->dispatch());
+
+  Variant value;
+  value.vt = VT_DISPATCH;
+  value.pdispVal = labelFont.Get();
+  labelFont->AddRef();
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&value, &named, 1, 1};
+  ASSERT_EQ(box->dispatch()->Invoke(IdOf(box->dispatch(), u"Font"), IID_NULL, 0,
+                                    DISPATCH_PROPERTYPUTREF, &params, nullptr, nullptr, nullptr),
+            S_OK);
+  const LOGFONTW made = WindowFont(box->hwnd());
+  EXPECT_EQ(made.lfHeight, -20);
+  EXPECT_EQ(made.lfItalic, 1);
+  // The text box keeps its own Font object, now with the label's values.
+  EXPECT_EQ(FontOf(box->dispatch()).Get(), boxFont.Get());
+  Variant size;
+  ASSERT_EQ(GetByName(boxFont.Get(), u"Size", size), S_OK);
+  EXPECT_EQ(size.dblVal, 15.0);
+
+  Variant nothing;
+  nothing.vt = VT_DISPATCH;
+  nothing.pdispVal = nullptr;
+  DISPPARAMS none{&nothing, &named, 1, 1};
+  EXPECT_EQ(box->dispatch()->Invoke(IdOf(box->dispatch(), u"Font"), IID_NULL, 0,
+                                    DISPATCH_PROPERTYPUTREF, &none, nullptr, nullptr, nullptr),
+            rt::ErrorStatus(91));
+}
+
 TEST_F(Fonts, ABolderFontReFitsAnAutoSizedLabel) {
   auto label = place<rt::Label>(*form_, 120, 120, 600, 255);
   ASSERT_EQ(rt::Show(form_.Get(), 0, nullptr), S_OK);
