@@ -5,6 +5,7 @@
 #include "platform/controls.h"
 #include "runtime/controls/BaseFont.h"
 #include "runtime/controls/ControlIds.h"
+#include "runtime/forms/CommonHandler.h"
 #include "runtime/forms/design/PropertyReader.h"
 
 namespace rt {
@@ -133,6 +134,79 @@ void CommandButton::afterCreate(HWND) {
   if (!hwnd()) return;
   focusable_->font()->applyFont();
   applyDefault();
+}
+
+// Owner drawing arrives as the WM_DRAWITEM the form hands back. The form's
+// focus handling marks the default button with BM_SETSTYLE; a graphical
+// button keeps its owner-drawn type and draws the mark itself.
+bool CommandButton::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (button_->style_ != 1) return false;
+  if (msg == BM_SETSTYLE) {
+    const bool asDefault = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (asDefault != shownAsDefault_ && hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    shownAsDefault_ = asDefault;
+    if (lParam && hwnd()) UpdateWindow(hwnd());
+    *result = 0;
+    return true;
+  }
+  if (msg != WM_REFLECT || !wParam) return false;
+  auto* request = reinterpret_cast<ReflectionRequest*>(wParam);
+  if (request->message != WM_DRAWITEM || !request->lParam) return false;
+  drawGraphical(*reinterpret_cast<const DRAWITEMSTRUCT*>(request->lParam));
+  request->result = TRUE;
+  request->handled = 1;
+  return true;
+}
+
+void CommandButton::drawGraphical(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT area = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const int saved = SaveDC(dc);
+  HRGN clip = CreateRectRgnIndirect(&area);
+  SelectClipRgn(dc, clip);
+  DeleteObject(clip);
+
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  TranslateColor(static_cast<OLE_COLOR>(backColor_), &face);
+  HBRUSH brush = CreateSolidBrush(face);
+  FillRect(dc, &area, brush);
+  DeleteObject(brush);
+  // The default button carries a dark outline around its edge.
+  if (default_ || shownAsDefault_) {
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWFRAME));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, area.left, area.top, area.right, area.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    InflateRect(&area, -1, -1);
+  }
+  DrawEdge(dc, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+
+  COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  TranslateColor(static_cast<OLE_COLOR>(foreColor_), &text);
+  SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : text);
+  SetBkMode(dc, TRANSPARENT);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+  RECT caption = area;
+  if (pressed) OffsetRect(&caption, 1, 1);
+  const LRESULT length = SendMessageW(item.hwndItem, WM_GETTEXTLENGTH, 0, 0);
+  std::u16string label(static_cast<size_t>(length) + 1, u'\0');
+  label.resize(static_cast<size_t>(SendMessageW(item.hwndItem, WM_GETTEXT, label.size(),
+                                                reinterpret_cast<LPARAM>(label.data()))));
+  DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &caption,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (oldFont) SelectObject(dc, oldFont);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = area;
+    InflateRect(&focus, -2, -2);
+    DrawFocusRect(dc, &focus);
+  }
+  RestoreDC(dc, saved);
 }
 
 bool CommandButton::tabIndex(int32_t* index) {

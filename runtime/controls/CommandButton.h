@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/members/ICommandButton.h"
+#include "platform/controls.h"
 #include "runtime/controls/BaseControlFocusable.h"
 #include "runtime/controls/ButtonBase.h"
 #include "runtime/controls/CommonDesign.h"
@@ -55,6 +56,7 @@ class CommandButton final : public ControlObject<CommandButton, skiffwire::IComm
   HRESULT fillWindowRecord(WindowRecord& record) override;
   HRESULT readDesign(PropertyReader& reader) override;
   void afterCreate(HWND hwnd) override;
+  bool onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   bool isDefaultButton() override { return default_ != 0; }
   bool isCancelButton() override { return cancel_ != 0; }
   bool tabIndex(int32_t* index) override;
@@ -78,10 +80,15 @@ class CommandButton final : public ControlObject<CommandButton, skiffwire::IComm
   friend class ComObject<CommandButton, skiffwire::ICommandButton, EngineControl, WindowEventSink,
                          IConnectionPointContainer>;
   ~CommandButton() override = default;
+  // The graphical style: the control paints face, edge, caption and focus.
+  void drawGraphical(const DRAWITEMSTRUCT& item);
 
   std::unique_ptr<BaseControlFocusable> focusable_;
   std::unique_ptr<ButtonBase> button_;
   Bstr designCaption_;
+  // Graphical style: whether the form currently shows this button as its
+  // default one (its BM_SETSTYLE, which must not replace the owner drawing).
+  bool shownAsDefault_ = false;
   int32_t tabIndex_ = 0;
 };
 

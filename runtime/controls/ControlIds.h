@@ -41,6 +41,8 @@ inline constexpr DISPID FontName = 0x110;
 inline constexpr DISPID FontSize = 0x111;
 inline constexpr DISPID FontBold = 0x112;
 inline constexpr DISPID FontItalic = 0x113;
+inline constexpr DISPID FontUnderline = 0x114;
+inline constexpr DISPID FontStrikethru = 0x115;
 inline constexpr DISPID ButtonStyle = 0x120;
 inline constexpr DISPID DataField = 0x130;
 inline constexpr DISPID DataChanged = 0x131;
@@ -88,5 +90,7 @@ inline constexpr DISPID FillStyle = 26;
 inline constexpr DISPID ShapeKind = 27;
 inline constexpr DISPID Controls = 28;
 inline constexpr DISPID Appearance = 29;
+inline constexpr DISPID AutoSize = 30;
+inline constexpr DISPID WordWrap = 31;
 
 }  // namespace rt::dispid

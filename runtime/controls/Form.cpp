@@ -4,6 +4,8 @@
 
 #include "runtime/controls/ControlIds.h"
 #include "runtime/controls/LayeredAttributes.h"
+#include "runtime/core/ErrorObject.h"
+#include "runtime/core/Status.h"
 #include "runtime/forms/FormLifecycle.h"
 #include "runtime/forms/FormState.h"
 #include "runtime/forms/WindowCreation.h"
@@ -115,6 +117,10 @@ const MemberTable& Form::Members() {
   using T = Form;
   static const MemberTable table = [] {
     MemberTable t;
+    t.property<VT_R8>(u"Left", dispid::Left, &T::getLeft, &T::putLeft);
+    t.property<VT_R8>(u"Top", dispid::Top, &T::getTop, &T::putTop);
+    t.property<VT_R8>(u"Width", dispid::Width, &T::getWidth, &T::putWidth);
+    t.property<VT_R8>(u"Height", dispid::Height, &T::getHeight, &T::putHeight);
     t.field<VT_R8>(u"Opacity", dispid::Opacity, &T::opacity_, &T::applyLayered);
     t.field<VT_COLOUR>(u"TransparencyKey", dispid::TransparencyKey, &T::transparencyKey_,
                        &T::applyLayered);
@@ -145,6 +151,44 @@ HRESULT Form::applyLayered() {
 
 HRESULT Form::applyColours() {
   if (HWND h = hwnd()) InvalidateRect(h, nullptr, TRUE);
+  return S_OK;
+}
+
+double Form::twipsPerPixel() {
+  const FormState* state = FormStateOf(this);
+  const int dpi = state && state->dpi > 0 ? state->dpi : 96;
+  return 1440.0 / dpi;
+}
+
+HRESULT Form::outerEdge(int edge, DOUBLE* value) {
+  if (!value) return E_POINTER;
+  const HRESULT ready = enter();
+  if (FAILED(ready)) return ready;
+  const HRESULT loaded = EnsureFormIsLoaded(this);
+  if (FAILED(loaded)) return loaded;
+  RECT r{};
+  if (!hwnd() || !GetWindowRect(hwnd(), &r))
+    return SetErrorFromStatus(ErrorStatus(err::ObjectNotSet));
+  const LONG pixels[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  *value = pixels[edge] * twipsPerPixel();
+  return S_OK;
+}
+
+HRESULT Form::setOuterEdge(int edge, DOUBLE value) {
+  const HRESULT ready = enter();
+  if (FAILED(ready)) return ready;
+  const HRESULT loaded = EnsureFormIsLoaded(this);
+  if (FAILED(loaded)) return loaded;
+  RECT r{};
+  if (!hwnd() || !GetWindowRect(hwnd(), &r))
+    return SetErrorFromStatus(ErrorStatus(err::ObjectNotSet));
+  LONG bounds[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  const double pixels = value / twipsPerPixel();
+  // A size below zero is not a size.
+  if (edge >= 2 && pixels < 0) return SetErrorFromStatus(ErrorStatus(err::InvalidPropertyValue));
+  bounds[edge] = RoundLayout(pixels);
+  SetWindowPos(hwnd(), nullptr, bounds[0], bounds[1], bounds[2], bounds[3],
+               SWP_NOZORDER | SWP_NOACTIVATE);
   return S_OK;
 }
 

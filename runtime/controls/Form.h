@@ -80,6 +80,16 @@ class Form final : public ControlObject<Form, skiffwire::IForm, EngineContainer>
 
   // --- Own members
   HRESULT getCaption(BSTR* caption);
+  // The window's outer rectangle on the screen, in twips. The form has no
+  // container to ask, so these load it and read or move its window.
+  HRESULT getLeft(DOUBLE* value) { return outerEdge(0, value); }
+  HRESULT getTop(DOUBLE* value) { return outerEdge(1, value); }
+  HRESULT getWidth(DOUBLE* value) { return outerEdge(2, value); }
+  HRESULT getHeight(DOUBLE* value) { return outerEdge(3, value); }
+  HRESULT putLeft(DOUBLE value) { return setOuterEdge(0, value); }
+  HRESULT putTop(DOUBLE value) { return setOuterEdge(1, value); }
+  HRESULT putWidth(DOUBLE value) { return setOuterEdge(2, value); }
+  HRESULT putHeight(DOUBLE value) { return setOuterEdge(3, value); }
   HRESULT applyLayered();
   HRESULT applyColours();
   // The controls collection of the form's design (loads the form first).
@@ -122,6 +132,10 @@ class Form final : public ControlObject<Form, skiffwire::IForm, EngineContainer>
                          IConnectionPointContainer, EngineContainer>;
   ~Form() override;
   void paint(HDC dc);
+  // edge: 0 left, 1 top, 2 width, 3 height.
+  HRESULT outerEdge(int edge, DOUBLE* value);
+  HRESULT setOuterEdge(int edge, DOUBLE value);
+  double twipsPerPixel();
 
   std::unique_ptr<BaseForm> baseForm_;
   std::unique_ptr<GraphicsBase> graphics_;

@@ -7,6 +7,7 @@
 #include "runtime/controls/ControlIds.h"
 #include "runtime/controls/Form.h"
 #include "runtime/controls/LayeredAttributes.h"
+#include "runtime/controls/internal/LateBound.h"
 #include "runtime/forms/design/PropertyReader.h"
 
 namespace rt {
@@ -90,8 +91,53 @@ HRESULT Frame::refresh() {
   return rect()->Refresh();
 }
 
+// Clipping decides whether the group box paints over its children, so
+// they repaint once it changed.
 HRESULT Frame::applyClipControls() {
-  return rect()->changeStyle(GWL_STYLE, WS_CLIPCHILDREN, clipControls_ ? WS_CLIPCHILDREN : 0);
+  const HRESULT status =
+      rect()->changeStyle(GWL_STYLE, WS_CLIPCHILDREN, clipControls_ ? WS_CLIPCHILDREN : 0);
+  if (FAILED(status) || !hwnd()) return status;
+  std::vector<HWND> children;
+  if (FAILED(childWindows(children))) {
+    // A form without a controls collection: every child window repaints.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return S_OK;
+  }
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+  for (HWND child : children)
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  return S_OK;
+}
+
+HRESULT Frame::childWindows(std::vector<HWND>& windows) {
+  windows.clear();
+  ComPtr<IDispatch> parent;
+  HRESULT status = GetObjectByName(dispatch(), u"Parent", parent);
+  if (FAILED(status)) return status;
+  ComPtr<IDispatch> controls;
+  status = GetObjectByName(parent.Get(), u"Controls", controls);
+  if (FAILED(status)) return status;
+  Variant count;
+  status = GetPropertyByName(controls.Get(), u"Count", count);
+  if (FAILED(status)) return status;
+  Variant total;
+  status = ConvertArgument(count, VT_I4, total);
+  if (FAILED(status)) return status;
+  for (LONG i = 0; i < total.lVal; ++i) {
+    // A member that is not a placed control (no Container, no window) is
+    // not one of the frame's children.
+    ComPtr<IDispatch> control;
+    if (FAILED(ItemAt(controls.Get(), i, control))) continue;
+    ComPtr<IDispatch> container;
+    if (FAILED(GetObjectByName(control.Get(), u"Container", container))) continue;
+    if (!SameObject(container.Get(), dispatch())) continue;
+    Variant handle;
+    if (FAILED(GetPropertyByName(control.Get(), u"hWnd", handle))) continue;
+    Variant asLong;
+    if (FAILED(ConvertArgument(handle, VT_I4, asLong)) || asLong.lVal == 0) continue;
+    windows.push_back(reinterpret_cast<HWND>(static_cast<intptr_t>(asLong.lVal)));
+  }
+  return S_OK;
 }
 
 HRESULT Frame::applyLayered() {

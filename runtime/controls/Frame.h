@@ -1,9 +1,12 @@
 // The Frame: a group box ("BrammelFrame") that holds other controls and
 // draws a titled border around them. It is the container of its children:
 // their geometry and the painting of its windowless ones go through it.
+// It reaches the windows of its children by name, through its form's
+// controls collection, as any code of the application could.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "runtime/controls/BaseControlNotFocusable2.h"
 #include "runtime/controls/CommonDesign.h"
@@ -47,6 +50,12 @@ class Frame final : public ControlObject<Frame, IDispatch, EngineContainer> {
   HRESULT refresh();
   HRESULT applyClipControls();
   HRESULT applyLayered();
+
+  // The windows of the controls placed in this frame: "Parent" on the
+  // frame, "Controls" on the parent, then for each control whose
+  // "Container" is this frame its "hWnd" (windowless ones have none). A
+  // failing lookup of the parent or its collection is returned as it is.
+  HRESULT childWindows(std::vector<HWND>& windows);
 
   // --- EngineControl
   HRESULT fillWindowRecord(WindowRecord& record) override;

@@ -1,6 +1,7 @@
 // The Label: a caption without a window of its own, painted by its
 // container (form or frame). Change (event 1) follows a Caption let that
-// changes the caption.
+// changes the caption. With AutoSize the label takes the size of its
+// caption: on one line, or with WordWrap at its width, growing downwards.
 #pragma once
 
 #include <memory>
@@ -30,6 +31,8 @@ struct LabelDesign {
   int32_t backStyle = 1;
   int32_t alignment = 0;
   int32_t borderStyle = 0;
+  VARIANT_BOOL autoSize = VARIANT_FALSE;
+  VARIANT_BOOL wordWrap = VARIANT_FALSE;
 };
 extern const PropertyLayout kLabelLayout;
 
@@ -50,12 +53,18 @@ class Label final : public ControlObject<Label, skiffwire::ILabel> {
   HRESULT put_Caption(BSTR caption) override;
 
   HRESULT repaint();
+  // Sizes the label to its caption when AutoSize is on (before the form has
+  // laid it out, only the placement changes).
+  HRESULT fitCaption();
+  HRESULT getFont(IDispatch** font) { return font_.getFont(font); }
+  HRESULT setFont(IDispatch* font) { return font_.setFont(font); }
 
   // --- EngineControl
   HRESULT fillWindowRecord(WindowRecord& record) override;
   HRESULT readDesign(PropertyReader& reader) override;
   void paintWindowless(HDC dc) override;
   bool windowlessRect(RECT* rect) override;
+  void afterCreate(HWND) override { fitCaption(); }
   bool visible() override { return rect()->windowlessVisible(); }
   bool enabled() override { return rect()->windowlessEnabled(); }
 
@@ -69,6 +78,8 @@ class Label final : public ControlObject<Label, skiffwire::ILabel> {
   LONG borderStyle_ = 0;
   LONG unnamedValue_ = 50;
   Bstr caption_;
+  VARIANT_BOOL autoSize_ = VARIANT_FALSE;
+  VARIANT_BOOL wordWrap_ = VARIANT_FALSE;
 
  private:
   friend class ComObject<Label, skiffwire::ILabel, EngineControl, WindowEventSink,

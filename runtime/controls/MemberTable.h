@@ -120,6 +120,11 @@ class MemberTable {
   template <typename T>
   MemberTable& object(std::u16string name, DISPID dispid, HRESULT (T::*get)(IDispatch**));
 
+  // The let/set of an object-valued property added with object() before
+  // (the value is passed as an IDispatch, null for Nothing).
+  template <typename T>
+  MemberTable& objectPut(DISPID dispid, HRESULT (T::*put)(IDispatch*));
+
   // Every member of `base` (its own and those it forwards), reached through
   // the contained base object that baseOf gives (null: error 91).
   template <typename T, typename Base>
@@ -270,6 +275,21 @@ MemberTable& MemberTable::object(std::u16string name, DISPID dispid,
     return S_OK;
   };
   return add(std::move(name), std::move(m));
+}
+
+template <typename T>
+MemberTable& MemberTable::objectPut(DISPID dispid, HRESULT (T::*put)(IDispatch*)) {
+  auto found = members_.find(dispid);
+  if (found == members_.end()) return *this;
+  found->second.put = [put](DispatchObject& self, const VARIANT& in) {
+    const HRESULT ready = self.ensureClassInitialised();
+    if (FAILED(ready)) return ready;
+    Variant value;
+    const HRESULT converted = ConvertArgument(in, VT_DISPATCH, value);
+    if (FAILED(converted)) return converted;
+    return (member_detail::As<T>(self).*put)(value.pdispVal);
+  };
+  return *this;
 }
 
 template <typename T, typename Base>

@@ -1,7 +1,9 @@
 #include "runtime/controls/Shape.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "platform/kernel.h"
 #include "runtime/controls/ControlIds.h"
 #include "runtime/forms/design/PropertyReader.h"
 
@@ -19,6 +21,7 @@ constexpr PropertyField kShapeFields[] = {
     {"FillColor", PropertyKind::Long, offsetof(ShapeDesign, fillColor)},
     {"FillStyle", PropertyKind::Long, offsetof(ShapeDesign, fillStyle)},
     {"Shape", PropertyKind::Long, offsetof(ShapeDesign, shape)},
+    {"FillColor2", PropertyKind::Long, offsetof(ShapeDesign, fillColor2)},
 };
 
 // The pen style of a BorderStyle (1 solid, 2 dash, 3 dot, 4 dash-dot,
@@ -51,7 +54,28 @@ RECT FigureRect(RECT area, LONG shape) {
   return RECT{x, y, x + side, y + side};
 }
 
+// The corners of the polygon figures; false for the other figures.
+bool PolygonOf(const RECT& r, LONG shape, std::vector<POINT>& points) {
+  const LONG midX = (r.left + r.right) / 2;
+  const LONG midY = (r.top + r.bottom) / 2;
+  const LONG right = r.right - 1;
+  const LONG bottom = r.bottom - 1;
+  switch (shape) {
+    case figure::Triangle:
+      points = {{midX, r.top}, {right, bottom}, {r.left, bottom}};
+      return true;
+    case figure::Diamond:
+      points = {{midX, r.top}, {right, midY}, {midX, bottom}, {r.left, midY}};
+      return true;
+    default:
+      return false;
+  }
+}
+
 HRGN FigureRegion(const RECT& r, LONG shape) {
+  std::vector<POINT> points;
+  if (PolygonOf(r, shape, points))
+    return CreatePolygonRgn(points.data(), static_cast<int>(points.size()), WINDING);
   switch (shape) {
     case figure::Oval:
     case figure::Circle:
@@ -67,6 +91,11 @@ HRGN FigureRegion(const RECT& r, LONG shape) {
 }
 
 void DrawFigure(HDC dc, const RECT& r, LONG shape) {
+  std::vector<POINT> points;
+  if (PolygonOf(r, shape, points)) {
+    Polygon(dc, points.data(), static_cast<int>(points.size()));
+    return;
+  }
   switch (shape) {
     case figure::Oval:
     case figure::Circle:
@@ -88,6 +117,32 @@ COLORREF Converted(int32_t colour) {
   COLORREF rgb = 0;
   TranslateColor(static_cast<OLE_COLOR>(colour), &rgb);
   return rgb;
+}
+
+TRIVERTEX VertexOf(LONG x, LONG y, COLORREF rgb) {
+  TRIVERTEX v{};
+  v.x = x;
+  v.y = y;
+  v.Red = static_cast<COLOR16>(GetRValue(rgb) << 8);
+  v.Green = static_cast<COLOR16>(GetGValue(rgb) << 8);
+  v.Blue = static_cast<COLOR16>(GetBValue(rgb) << 8);
+  return v;
+}
+
+// Fills the figure's region with a gradient over its bounding rectangle.
+HRESULT FillGradient(HDC dc, HRGN region, const RECT& area, COLORREF from, COLORREF to,
+                     bool vertical) {
+  const int saved = SaveDC(dc);
+  ExtSelectClipRgn(dc, region, RGN_AND);
+  TRIVERTEX corners[] = {VertexOf(area.left, area.top, from),
+                         VertexOf(area.right, area.bottom, to)};
+  GRADIENT_RECT mesh{0, 1};
+  const BOOL done = GradientFill(dc, corners, 2, &mesh, 1,
+                                 vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+  const DWORD error = done ? 0 : GetLastError();
+  RestoreDC(dc, saved);
+  if (done) return S_OK;
+  return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
 }
 
 }  // namespace
@@ -117,6 +172,7 @@ const MemberTable& Shape::Members() {
     t.field<VT_COLOUR>(u"FillColor", dispid::FillColor, &T::fillColor_, &T::repaint);
     t.field<VT_I4>(u"FillStyle", dispid::FillStyle, &T::fillStyle_, &T::repaint);
     t.field<VT_I4>(u"Shape", dispid::ShapeKind, &T::shape_, &T::repaint);
+    t.field<VT_COLOUR>(u"FillColor2", dispid::FillColor2, &T::fillColor2_, &T::repaint);
     t.forward(BaseControlWindowlessNoDrag::Members(), &T::windowless);
     return t;
   }();
@@ -158,6 +214,7 @@ HRESULT Shape::readDesign(PropertyReader& reader) {
   fillColor_ = design.fillColor;
   fillStyle_ = design.fillStyle;
   shape_ = design.shape;
+  fillColor2_ = design.fillColor2;
   return S_OK;
 }
 
@@ -176,7 +233,12 @@ void Shape::paintWindowless(HDC dc) {
     FillRgn(dc, region, back);
     DeleteObject(back);
   }
-  if (fillStyle_ != kFillTransparent) {
+  paintStatus_ = S_OK;
+  if (fillStyle_ == kFillGradientHorizontal || fillStyle_ == kFillGradientVertical) {
+    paintStatus_ = FillGradient(dc, region, area, Converted(fillColor_), Converted(fillColor2_),
+                                fillStyle_ == kFillGradientVertical);
+  } else if (fillStyle_ == kFillSolid ||
+             (fillStyle_ > kFillTransparent && fillStyle_ <= kFillHatchLast)) {
     HBRUSH fill = fillStyle_ == kFillSolid
                       ? CreateSolidBrush(Converted(fillColor_))
                       : CreateHatchBrush(static_cast<int>(fillStyle_ - 2), Converted(fillColor_));

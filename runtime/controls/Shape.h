@@ -1,6 +1,7 @@
 // The Shape: a windowless figure (rectangle, square, oval, circle, rounded
-// rectangle and square) painted by its container. Every property write
-// repaints the shape's rectangle at once.
+// rectangle and square, triangle, diamond) painted by its container, filled
+// solid, hatched or with a gradient between its two fill colours. Every
+// property write repaints the shape's rectangle at once.
 #pragma once
 
 #include <memory>
@@ -25,11 +26,18 @@ inline constexpr LONG Oval = 2;
 inline constexpr LONG Circle = 3;
 inline constexpr LONG RoundedRectangle = 4;
 inline constexpr LONG RoundedSquare = 5;
+inline constexpr LONG Triangle = 6;  // pointing up
+inline constexpr LONG Diamond = 7;
 }  // namespace figure
 
-// FillStyle values: 0 solid, 1 transparent, 2 to 7 hatches.
+// FillStyle values: 0 solid, 1 transparent, 2 to 7 hatches (horizontal,
+// vertical, upward and downward diagonal, cross, diagonal cross), 8 and 9
+// gradients from FillColor to FillColor2 (left to right, top to bottom).
 inline constexpr LONG kFillSolid = 0;
 inline constexpr LONG kFillTransparent = 1;
+inline constexpr LONG kFillHatchLast = 7;
+inline constexpr LONG kFillGradientHorizontal = 8;
+inline constexpr LONG kFillGradientVertical = 9;
 
 struct ShapeDesign {
   CommonDesign common;
@@ -42,6 +50,7 @@ struct ShapeDesign {
   int32_t fillColor = static_cast<int32_t>(colour::ScrollBar);
   int32_t fillStyle = 1;
   int32_t shape = 0;
+  int32_t fillColor2 = 0x00FFFFFF;
 };
 extern const PropertyLayout kShapeLayout;
 
@@ -70,6 +79,9 @@ class Shape final : public ControlObject<Shape, skiffwire::IShape> {
 
   // Repaints requested so far (each write asks for one).
   int repaints() const { return repaints_; }
+  // The status of the last painting: a failed gradient fill leaves the
+  // system's last error here (painting itself has no caller to tell).
+  HRESULT paintStatus() const { return paintStatus_; }
 
   // Own fields, in declaration order.
   int32_t backColor_ = static_cast<int32_t>(colour::WindowBackground);
@@ -95,6 +107,7 @@ class Shape final : public ControlObject<Shape, skiffwire::IShape> {
 
   std::unique_ptr<BaseControlWindowlessNoDrag> windowless_;
   int repaints_ = 0;
+  HRESULT paintStatus_ = S_OK;
 };
 
 }  // namespace rt

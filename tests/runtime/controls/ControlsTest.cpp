@@ -91,6 +91,38 @@ TEST_F(ControlsOnAForm, TheColourAnswerPaintsTheControlsOwnColours) {
   ReleaseDC(box->hwnd(), dc);
 }
 
+// The colour answer looks ForeColor up by name, so each class's own
+// property is what ends up in the painted text.
+TEST_F(ControlsOnAForm, EachControlsOwnForeColorIsPainted) {
+  auto box = place<rt::TextBox>(*form_, 120, 120, 2400, 375);
+  auto check = place<rt::CheckBox>(*form_, 120, 900, 2400, 375);
+  load();
+  Bstr text(u"MMMMMMMM");
+  ASSERT_EQ(box->put_Text(text.get()), S_OK);
+  ASSERT_EQ(PutByName(check->dispatch(), u"Caption", Variant::Str(u"MMMMMMMM")), S_OK);
+  const COLORREF red = 0x000000FF;
+  auto painted = [&](HWND hwnd, COLORREF colour) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    settle();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    HDC dc = GetDC(hwnd);
+    int found = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+      for (int x = 0; x < client.right; ++x)
+        found += GetPixel(dc, x, y) == colour ? 1 : 0;
+    }
+    ReleaseDC(hwnd, dc);
+    return found;
+  };
+  for (IDispatch* control : {box->dispatch(), check->dispatch()}) {
+    HWND hwnd = control == box->dispatch() ? box->hwnd() : check->hwnd();
+    EXPECT_EQ(painted(hwnd, red), 0);
+    ASSERT_EQ(PutByName(control, u"ForeColor", Variant::I4(static_cast<LONG>(red))), S_OK);
+    EXPECT_GT(painted(hwnd, red), 0);
+  }
+}
+
 TEST_F(ControlsOnAForm, ADisabledButtonIgnoresClicksButValueTrueStillClicks) {
   auto button = place<rt::CommandButton>(*form_, 150, 300, 1500, 450);
   load();
@@ -105,6 +137,41 @@ TEST_F(ControlsOnAForm, ADisabledButtonIgnoresClicksButValueTrueStillClicks) {
 
   ASSERT_EQ(PutByName(button->dispatch(), u"Value", Variant::Bool(true)), S_OK);
   EXPECT_EQ(eventsOf(button->dispatch()), std::vector<DISPID>{EventClick});
+}
+
+TEST_F(ControlsOnAForm, AGraphicalButtonPaintsItselfAndStillClicks) {
+  // The style is a design property: it is set before the engine's record.
+  auto button = rt::MakeComObject<rt::CommandButton>();
+  ASSERT_EQ(PutByName(button->dispatch(), u"Style", Variant::I2(1)), S_OK);
+  ASSERT_EQ(PutByName(button->dispatch(), u"BackColor", Variant::I4(0x0000FF00)), S_OK);
+  ASSERT_EQ(PutByName(button->dispatch(), u"ForeColor", Variant::I4(0x000000FF)), S_OK);
+  rt::ControlRecord& record =
+      rt::BuildControlRecord(*rt::FormStateOf(form_.Get()), nullptr, button.Get());
+  record.placement = {96, 150, 300, 1500, 450};
+  ASSERT_EQ(PutByName(button->dispatch(), u"Caption", Variant::Str(u"MMMM")), S_OK);
+  load();
+  listen(button->dispatch(), skiffwire::DIID_CommandButtonEvents);
+  EXPECT_EQ(GetWindowLongW(button->hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  RedrawWindow(button->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  settle();
+  RECT client{};
+  GetClientRect(button->hwnd(), &client);
+  HDC dc = GetDC(button->hwnd());
+  int face = 0, caption = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      face += pixel == 0x0000FF00 ? 1 : 0;
+      caption += pixel == 0x000000FF ? 1 : 0;
+    }
+  }
+  // The edge stays the system's; the corner is not the face.
+  EXPECT_NE(GetPixel(dc, 0, 0), 0x0000FF00u);
+  ReleaseDC(button->hwnd(), dc);
+  EXPECT_GT(face, client.right * client.bottom / 2);
+  EXPECT_GT(caption, 0);
+  clickAt(button->hwnd());
+  EXPECT_EQ(eventsOf(button->dispatch(), EventClick).size(), 1u);
 }
 
 TEST_F(ControlsOnAForm, DisablingAControlInsideItsOwnEventStopsFurtherEvents) {
@@ -241,6 +308,45 @@ TEST_F(ControlsOnAForm, AnUnchangedLabelCaptionRaisesNothing) {
   EXPECT_EQ(eventsOf(label->dispatch()), std::vector<DISPID>{rt::kLabelChange});
 }
 
+TEST_F(ControlsOnAForm, AnAutoSizedLabelTakesTheSizeOfItsCaption) {
+  auto label = place<rt::Label>(*form_, 120, 120, 3000, 1000);
+  load();
+  auto size = [&] {
+    Variant width, height;
+    GetByName(label->dispatch(), u"Width", width);
+    GetByName(label->dispatch(), u"Height", height);
+    return std::pair{width.dblVal, height.dblVal};
+  };
+  auto caption = [&](const char16_t* text) {
+    ASSERT_EQ(PutByName(label->dispatch(), u"Caption", Variant::Str(text)), S_OK);
+  };
+  caption(u"Port:");
+  EXPECT_EQ(size(), (std::pair{3000.0, 1000.0}));  // not auto-sized: kept
+
+  ASSERT_EQ(PutByName(label->dispatch(), u"AutoSize", Variant::Bool(true)), S_OK);
+  const auto [shortWidth, lineHeight] = size();
+  EXPECT_GT(shortWidth, 0);
+  EXPECT_LT(shortWidth, 1500);
+  EXPECT_GT(lineHeight, 0);
+  EXPECT_LT(lineHeight, 500);
+  const std::u16string text = u"Delay between datagrams and the packets of each one";
+  caption(text.c_str());
+  const auto [longWidth, longHeight] = size();
+  EXPECT_GT(longWidth, 3000);  // one line, wider than the label was
+  EXPECT_EQ(longHeight, lineHeight);
+
+  // WordWrap keeps the width and grows downwards.
+  ASSERT_EQ(PutByName(label->dispatch(), u"Width", Variant::R8(1500)), S_OK);
+  ASSERT_EQ(PutByName(label->dispatch(), u"WordWrap", Variant::Bool(true)), S_OK);
+  const auto [wrappedWidth, wrappedHeight] = size();
+  EXPECT_EQ(wrappedWidth, 1500);
+  EXPECT_GE(wrappedHeight, 3 * lineHeight);
+  // The painted rectangle follows.
+  RECT painted{};
+  ASSERT_TRUE(label->windowlessRect(&painted));
+  EXPECT_EQ(painted.right - painted.left, 100);
+}
+
 TEST_F(ControlsOnAForm, ACheckBoxRefusesNegativeValues) {
   auto box = place<rt::CheckBox>(*form_, 120, 120, 1800, 255);
   load();
@@ -316,6 +422,60 @@ TEST_F(ControlsOnAForm, BorderStyleZeroDrawsNoOutline) {
   ASSERT_EQ(PutByName(shape->dispatch(), u"BorderStyle", Variant::I4(0)), S_OK);
   settle();
   EXPECT_EQ(edge(), GetSysColor(15));
+}
+
+TEST_F(ControlsOnAForm, ShapeFillStylesAndFigures) {
+  // A 40 x 40 pixel shape at (10, 10) of the form, without an outline.
+  auto shape = place<rt::Shape>(*form_, 150, 150, 600, 600);
+  load();
+  ASSERT_EQ(PutByName(shape->dispatch(), u"BorderStyle", Variant::I4(0)), S_OK);
+  const COLORREF face = GetSysColor(15);
+  const COLORREF green = 0x0000FF00;
+  const COLORREF red = 0x000000FF;
+  const COLORREF blue = 0x00FF0000;
+  struct Probe {
+    int x, y;
+    COLORREF expected;
+  };
+  const struct {
+    const char* what;
+    LONG figure;
+    LONG fillStyle;
+    std::vector<Probe> probes;
+  } cases[] = {
+      // The default transparent fill keeps a new FillColor invisible.
+      {"transparent", 0, 1, {{30, 30, face}}},
+      {"solid", 0, 0, {{30, 30, green}, {11, 11, green}}},
+      {"oval", 2, 0, {{30, 30, green}, {11, 11, face}}},
+      {"triangle", 6, 0, {{30, 46, green}, {12, 12, face}, {47, 12, face}}},
+      {"diamond", 7, 0, {{30, 30, green}, {12, 12, face}, {47, 47, face}}},
+      {"horizontal gradient", 0, 8, {{10, 30, red}, {49, 30, blue}}},
+      {"vertical gradient", 0, 9, {{30, 10, red}, {30, 49, blue}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool gradient = c.fillStyle >= 8;
+    ASSERT_EQ(PutByName(shape->dispatch(), u"FillColor", Variant::I4(gradient ? red : green)),
+              S_OK);
+    ASSERT_EQ(PutByName(shape->dispatch(), u"FillColor2", Variant::I4(blue)), S_OK);
+    ASSERT_EQ(PutByName(shape->dispatch(), u"Shape", Variant::I4(c.figure)), S_OK);
+    ASSERT_EQ(PutByName(shape->dispatch(), u"FillStyle", Variant::I4(c.fillStyle)), S_OK);
+    settle();
+    EXPECT_EQ(shape->paintStatus(), S_OK);
+    HDC dc = GetDC(form_->hwnd());
+    for (const Probe& p : c.probes) {
+      const COLORREF seen = GetPixel(dc, p.x, p.y);
+      if (!gradient) {
+        EXPECT_EQ(seen, p.expected) << p.x << "," << p.y;
+        continue;
+      }
+      // A gradient's end columns come close to their colour.
+      for (auto channel : {&GetRValue, &GetGValue, &GetBValue}) {
+        EXPECT_NEAR(channel(seen), channel(p.expected), 12) << p.x << "," << p.y;
+      }
+    }
+    ReleaseDC(form_->hwnd(), dc);
+  }
 }
 
 TEST_F(ControlsOnAForm, EditOptionsReachTheEditWindow) {

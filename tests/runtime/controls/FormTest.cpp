@@ -4,6 +4,7 @@
 
 #include "ControlsTestSupport.h"
 #include "runtime/controls/LayeredAttributes.h"
+#include "runtime/core/Status.h"
 
 namespace controls_test {
 namespace {
@@ -31,6 +32,41 @@ TEST_F(FormTest, LoadIsRaisedOnceBeforeTheFirstShow) {
   EXPECT_EQ(ClassOf(form->hwnd()), u"BrammelForm");
   const auto events = eventsOf(form->dispatch());
   EXPECT_EQ(std::count(events.begin(), events.end(), rt::form_event::Load), 1);
+}
+
+TEST_F(FormTest, TheFormsOwnGeometryIsItsWindowInTwips) {
+  auto form = makeForm();
+  listen(form->dispatch(), skiffwire::DIID_FormEvents);
+  // Reading a position loads the form (once) without showing it.
+  Variant value;
+  ASSERT_EQ(GetByName(form->dispatch(), u"Left", value), S_OK);
+  EXPECT_EQ(value.dblVal, 50 * 15.0);
+  EXPECT_EQ(eventsOf(form->dispatch(), rt::form_event::Load).size(), 1u);
+  EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+  RECT outer{};
+  GetWindowRect(form->hwnd(), &outer);
+  ASSERT_EQ(GetByName(form->dispatch(), u"Width", value), S_OK);
+  EXPECT_EQ(value.dblVal, (outer.right - outer.left) * 15.0);
+  EXPECT_GE(value.dblVal, 400 * 15.0);
+
+  const struct {
+    const char16_t* name;
+    double twips;
+    LONG RECT::*edge;
+    LONG pixels;
+  } moves[] = {{u"Left", 1500, &RECT::left, 100},
+               {u"Top", 3000, &RECT::top, 200},
+               {u"Width", 9000, &RECT::right, 100 + 600},
+               {u"Height", 4500, &RECT::bottom, 200 + 300}};
+  for (const auto& m : moves) {
+    ASSERT_EQ(PutByName(form->dispatch(), m.name, Variant::R8(m.twips)), S_OK);
+    GetWindowRect(form->hwnd(), &outer);
+    EXPECT_EQ(outer.*m.edge, m.pixels) << m.twips;
+    ASSERT_EQ(GetByName(form->dispatch(), m.name, value), S_OK);
+    EXPECT_EQ(value.dblVal, m.twips);
+  }
+  EXPECT_EQ(PutByName(form->dispatch(), u"Width", Variant::R8(-15)), rt::ErrorStatus(380));
+  EXPECT_EQ(eventsOf(form->dispatch(), rt::form_event::Load).size(), 1u);
 }
 
 TEST_F(FormTest, AutoRedrawAndClipControlsChooseClassAndStyle) {

@@ -87,6 +87,16 @@ TEST_P(GalleryTest, AFormWithEveryControl) {
     auto status = Place<rt::Label>(state, nullptr, 120, 2700, 3000, 255);
     SetText(status->dispatch(), u"Caption", u"Ready.");
     ASSERT_EQ(log->put_Text(Bstr(u"log line one").get()), S_OK);
+    auto ramp = Place<rt::Shape>(state, nullptr, 3300, 2700, 450, 450);
+    ramp->shape_ = rt::figure::Diamond;
+    ramp->fillStyle_ = rt::kFillGradientVertical;
+    ramp->fillColor_ = 0x00FF8000;
+    // The graphical style is read before the window record is made.
+    auto send = rt::MakeComObject<rt::CommandButton>();
+    send->button()->style_ = 1;
+    send->backColor_ = 0x00C0FFC0;
+    rt::BuildControlRecord(state, nullptr, send.Get()).placement = {96, 3900, 2700, 1500, 450};
+    SetText(send->dispatch(), u"Caption", u"Send");
 
     // Styles that must be in place before the windows exist.
     log->multiLine_ = VARIANT_TRUE;
