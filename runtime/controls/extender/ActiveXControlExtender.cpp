@@ -1,11 +1,14 @@
 #include "runtime/controls/extender/ActiveXControlExtender.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/oleauto.h"
 #include "runtime/controls/CommonDesign.h"
 #include "runtime/controls/extender/ActiveXControlExtenderDesign.h"
+#include "runtime/controls/extender/StoredPropertyBag.h"
 #include "runtime/forms/ControlRecord.h"
+#include "runtime/forms/FormState.h"
 #include "runtime/forms/WindowRecord.h"
 #include "runtime/forms/design/PropertyReader.h"
 
@@ -71,15 +74,30 @@ class EventRelay final : public ComObject<EventRelay, IDispatch> {
 
 ActiveXControlExtender::ActiveXControlExtender()
     : site_(MakeComObject<ActiveXControlExtenderX>()),
-      events_(MakeComObject<ConnectionPoint>(DIID_ActiveXControlExtenderEvents, this)) {}
+      events_(MakeComObject<ConnectionPoint>(DIID_ActiveXControlExtenderEvents, this)) {
+  site_->attach(this);
+}
 
 ActiveXControlExtender::~ActiveXControlExtender() {
   unload();
+  site_->detach();
   events_->detach();
 }
 
 HRESULT ActiveXControlExtender::createFromDesign(const char16_t* classId, REFIID defaultInterface,
-                                                 REFIID sourceInterface) {
+                                                 REFIID sourceInterface,
+                                                 const HostedControlState* stored) {
+  return create(classId, defaultInterface, &sourceInterface, stored);
+}
+
+HRESULT ActiveXControlExtender::createFromDesign(const char16_t* classId,
+                                                 const HostedControlState* stored) {
+  return create(classId, IID_IDispatch, nullptr, stored);
+}
+
+HRESULT ActiveXControlExtender::create(const char16_t* classId, REFIID defaultInterface,
+                                       const IID* sourceInterface,
+                                       const HostedControlState* stored) {
   CLSID clsid{};
   if (HRESULT hr = IIDFromString(classId, &clsid); FAILED(hr)) return hr;
   ComPtr<IUnknown> control;
@@ -90,23 +108,51 @@ HRESULT ActiveXControlExtender::createFromDesign(const char16_t* classId, REFIID
   if (FAILED(created)) return created;
   if (!control) return E_UNEXPECTED;
   control_ = control;
-  // Optional: a control without a dispatch interface is hosted without it.
-  control_.As(controlDispatch_);
-  if (sourceInterface == IID_NULL) return S_OK;
-  const HRESULT connected = connectSource(sourceInterface);
-  if (FAILED(connected)) unload();
-  return connected;
-}
-
-HRESULT ActiveXControlExtender::createFromDesign(const char16_t* classId) {
-  HRESULT hr = createFromDesign(classId, IID_IDispatch, IID_NULL);
-  if (FAILED(hr)) return hr;
-  const ComPtr<IProvideClassInfo2> info = QueryInterfaceOf<IProvideClassInfo2>(control_.Get());
-  IID source{};
-  if (!info || FAILED(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source))) return S_OK;
-  hr = connectSource(source);
+  keepOptionalInterfaces();
+  siteControl();
+  connectNotifications();
+  IID source = sourceInterface ? *sourceInterface : IID_NULL;
+  if (!sourceInterface) {
+    // The control names its events through its class information.
+    const auto info = QueryInterfaceOf<IProvideClassInfo2>(control_.Get());
+    if (!info || FAILED(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source))) {
+      source = IID_NULL;
+    }
+  }
+  HRESULT hr = source == IID_NULL ? S_OK : connectSource(source);
+  if (SUCCEEDED(hr)) hr = loadStoredProperties(stored);
   if (FAILED(hr)) unload();
   return hr;
+}
+
+void ActiveXControlExtender::keepOptionalInterfaces() {
+  // Each is optional: a control without one is hosted without it.
+  control_.As(controlDispatch_);
+  control_.As(oleObject_);
+  control_.As(oleControl_);
+  control_.As(viewObject_);
+  control_.As(inPlaceObject_);
+}
+
+void ActiveXControlExtender::siteControl() {
+  if (!oleObject_) return;
+  sited_ = SUCCEEDED(oleObject_->SetClientSite(static_cast<IOleClientSite*>(site_.Get())));
+  DWORD status = 0;
+  if (SUCCEEDED(oleObject_->GetMiscStatus(DVASPECT_CONTENT, &status))) miscStatus_ = status;
+}
+
+void ActiveXControlExtender::connectNotifications() {
+  // A control that offers no such connection simply sends no notices.
+  if (const auto container = QueryInterfaceOf<IConnectionPointContainer>(control_.Get())) {
+    ComPtr<IConnectionPoint> point;
+    if (SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, &point)) && point &&
+        SUCCEEDED(point->Advise(static_cast<IPropertyNotifySink*>(site_.Get()), &notifyCookie_))) {
+      notifyPoint_ = point;
+    }
+  }
+  IAdviseSink* sink = static_cast<IAdviseSink*>(site_.Get());
+  if (oleObject_ && FAILED(oleObject_->Advise(sink, &adviseCookie_))) adviseCookie_ = 0;
+  if (viewObject_) viewAdvised_ = SUCCEEDED(viewObject_->SetAdvise(DVASPECT_CONTENT, 0, sink));
 }
 
 HRESULT ActiveXControlExtender::connectSource(REFIID sourceInterface) {
@@ -122,6 +168,66 @@ HRESULT ActiveXControlExtender::connectSource(REFIID sourceInterface) {
   return S_OK;
 }
 
+HRESULT ActiveXControlExtender::loadStoredProperties(const HostedControlState* stored) {
+  const auto streamInit = QueryInterfaceOf<IPersistStreamInit>(control_.Get());
+  const auto bagInit = QueryInterfaceOf<IPersistPropertyBag>(control_.Get());
+  bool loaded = false;
+  if (stored && stored->hasState && streamInit) {
+    const auto stream = ComPtr<IStream>::Adopt(
+        SHCreateMemStream(stored->state.data(), static_cast<UINT>(stored->state.size())));
+    if (!stream) return E_OUTOFMEMORY;
+    if (HRESULT hr = streamInit->Load(stream.Get()); FAILED(hr)) return hr;
+    loaded = true;
+  }
+  if (stored && !stored->entries.empty() && bagInit) {
+    const auto bag = MakeComObject<StoredPropertyBag>(stored->entries);
+    if (HRESULT hr = bagInit->Load(bag.Get(), nullptr); FAILED(hr)) return hr;
+    loaded = true;
+  }
+  if (loaded) return S_OK;
+  // Nothing stored that the control can take: it starts from its defaults.
+  if (streamInit) return streamInit->InitNew();
+  if (bagInit) return bagInit->InitNew();
+  return S_OK;
+}
+
+bool ActiveXControlExtender::needsWindow() const {
+  return oleObject_ && !(miscStatus_ & OLEMISC_INVISIBLEATRUNTIME);
+}
+
+HRESULT ActiveXControlExtender::activateIn(HWND host, HWND form) {
+  site_->setWindows(host, form);
+  if (!oleObject_ || !host || activated_) return S_OK;
+  RECT position{};
+  GetClientRect(host, &position);
+  const HRESULT hr =
+      oleObject_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr,
+                         static_cast<IOleClientSite*>(site_.Get()), 0, host, &position);
+  activated_ = SUCCEEDED(hr);
+  return hr;
+}
+
+void ActiveXControlExtender::deactivate() {
+  if (activated_) {
+    activated_ = false;
+    if (inPlaceObject_) inPlaceObject_->InPlaceDeactivate();
+  }
+  site_->setWindows(nullptr, nullptr);
+}
+
+void ActiveXControlExtender::disconnect() {
+  if (notifyPoint_) {
+    ComPtr<IConnectionPoint> point = std::move(notifyPoint_);
+    point->Unadvise(std::exchange(notifyCookie_, 0));
+  }
+  if (oleObject_ && adviseCookie_) oleObject_->Unadvise(std::exchange(adviseCookie_, 0));
+  if (viewObject_ && viewAdvised_) {
+    viewAdvised_ = false;
+    viewObject_->SetAdvise(DVASPECT_CONTENT, 0, nullptr);
+  }
+  disconnectSource();
+}
+
 void ActiveXControlExtender::disconnectSource() {
   if (!sourcePoint_) return;
   ComPtr<IConnectionPoint> point = std::move(sourcePoint_);
@@ -130,8 +236,19 @@ void ActiveXControlExtender::disconnectSource() {
 }
 
 void ActiveXControlExtender::unload() {
-  // The order the form's unload takes: events first, then the control.
-  disconnectSource();
+  // The control may call back into the site while it lets go.
+  ComPtr<IUnknown> hold = control_;
+  deactivate();
+  disconnect();
+  if (oleObject_ && sited_) {
+    sited_ = false;
+    oleObject_->SetClientSite(nullptr);
+  }
+  miscStatus_ = 0;
+  inPlaceObject_.Reset();
+  viewObject_.Reset();
+  oleControl_.Reset();
+  oleObject_.Reset();
   controlDispatch_.Reset();
   control_.Reset();
 }
@@ -181,6 +298,18 @@ HRESULT ActiveXControlExtender::fillWindowRecord(WindowRecord& window) {
   window.className.clear();
   window.style = 0;
   window.allowsFocus = false;
+  if (!needsWindow()) return S_OK;
+  window.className = u"BrammelGenericControl";
+  window.style = (site_->base().visible ? WS_VISIBLE : 0) | WS_CLIPCHILDREN;
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtender::createWindow(ControlRecord& record, HWND parent) {
+  HRESULT hr = EngineControl::createWindow(record, parent);
+  if (FAILED(hr) || !record.window.hwnd) return hr;
+  // A control that refuses activation is still hosted: the form loads.
+  HWND form = record.form ? record.form->windowHandle : parent;
+  activateIn(record.window.hwnd, form);
   return S_OK;
 }
 
@@ -202,7 +331,7 @@ HRESULT ActiveXControlExtender::readDesign(PropertyReader& reader) {
   }
   if (control_) return S_OK;  // the form is loaded again: the control stays
   const char16_t* classId = design.classId.get();
-  return createFromDesign(classId ? classId : u"");
+  return createFromDesign(classId ? classId : u"", &design.hosted);
 }
 
 HRESULT ActiveXControlExtender::raiseEvent(DISPID id, std::span<Variant> args) {
