@@ -288,10 +288,51 @@ HRESULT ActiveXControlExtender::Invoke(DISPID id, REFIID riid, LCID lcid, WORD f
   const DISPID extenderMember = id - kExtenderMemberBase;
   if (extenderMember >= ActiveXControlExtenderX::kName &&
       extenderMember <= ActiveXControlExtenderX::kTag) {
-    return site_->Invoke(extenderMember, riid, lcid, flags, params, result, excep, argErr);
+    const HRESULT hr =
+        site_->Invoke(extenderMember, riid, lcid, flags, params, result, excep, argErr);
+    if (SUCCEEDED(hr) && (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))) {
+      applyMember(extenderMember);
+    }
+    return hr;
   }
   if (!controlDispatch_) return SetErrorFromStatus(ErrorStatus(err::ObjectNotSet));
   return controlDispatch_->Invoke(id, riid, lcid, flags, params, result, excep, argErr);
+}
+
+void ActiveXControlExtender::applyMember(DISPID member) {
+  if (!record_) return;
+  const BaseControlActiveXExtender& members = site_->base();
+  if (member == ActiveXControlExtenderX::kVisible) {
+    if (members.visible) {
+      record_->window.style |= WS_VISIBLE;
+    } else {
+      record_->window.style &= ~WS_VISIBLE;
+    }
+    if (HWND host = record_->window.hwnd) ShowWindow(host, members.visible ? SW_SHOW : SW_HIDE);
+    return;
+  }
+  const struct {
+    DISPID member;
+    EngineContainer::Edge edge;
+    double value;
+  } edges[] = {{ActiveXControlExtenderX::kLeft, EngineContainer::Edge::Left, members.left},
+               {ActiveXControlExtenderX::kTop, EngineContainer::Edge::Top, members.top},
+               {ActiveXControlExtenderX::kWidth, EngineContainer::Edge::Width, members.width},
+               {ActiveXControlExtenderX::kHeight, EngineContainer::Edge::Height, members.height}};
+  for (const auto& entry : edges) {
+    if (entry.member != member) continue;
+    // The container keeps the place and moves the host window.
+    EngineControl* holder = record_->container ? ObjectOf(*record_->container) : nullptr;
+    if (const auto container = QueryInterfaceOf<EngineContainer>(holder)) {
+      container->setChildValue(*record_, entry.edge, entry.value);
+    }
+    HWND host = record_->window.hwnd;
+    if (activated_ && inPlaceObject_ && host) {
+      RECT position{};
+      GetClientRect(host, &position);
+      inPlaceObject_->SetObjectRects(&position, &position);
+    }
+  }
 }
 
 HRESULT ActiveXControlExtender::fillWindowRecord(WindowRecord& window) {

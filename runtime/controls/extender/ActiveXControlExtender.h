@@ -148,6 +148,8 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
   HRESULT connectSource(REFIID sourceInterface);
   HRESULT loadStoredProperties(const HostedControlState* stored);
   void disconnect();
+  // An extender member was let: the container moves or shows the host.
+  void applyMember(DISPID member);
   void disconnectSource();
 
   ControlRecord* record_ = nullptr;  // the engine's record (owned by the form)

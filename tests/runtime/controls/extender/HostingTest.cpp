@@ -265,5 +265,35 @@ TEST_F(HostingTest, TheHostWindowGoingDeactivatesTheControl) {
   EXPECT_NE(extender->control(), nullptr);
 }
 
+HRESULT Put(IDispatch* object, const char16_t* name, Variant value) {
+  std::u16string text(name);
+  LPOLESTR names[] = {text.data()};
+  DISPID id = DISPID_UNKNOWN;
+  if (HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, 0, &id); FAILED(hr)) return hr;
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS put{&value, &named, 1, 1};
+  return object->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr);
+}
+
+TEST_F(HostingTest, ExtenderMembersMoveAndShowTheHostWindow) {
+  auto extender = host();
+  const HWND window = hostWindowOf(*extender);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window) || !IsWindowVisible(form_->hwnd()));
+  // Twips at 96 dots per inch: 15 to the pixel.
+  ASSERT_EQ(Put(extender.Get(), u"Left", Variant::I4(300)), S_OK);
+  ASSERT_EQ(Put(extender.Get(), u"Width", Variant::I4(1500)), S_OK);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  POINT origin{0, 0};
+  ClientToScreen(form_->hwnd(), &origin);
+  EXPECT_EQ(rect.left - origin.x, 20);
+  EXPECT_EQ(rect.right - rect.left, 100);
+  ASSERT_EQ(Put(extender.Get(), u"Visible", Variant::Bool(false)), S_OK);
+  EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE, 0);
+  ASSERT_EQ(Put(extender.Get(), u"Visible", Variant::Bool(true)), S_OK);
+  EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE, 0);
+}
+
 }  // namespace
 }  // namespace extender_test
