@@ -27,8 +27,8 @@
 //      OLEMISC_INVISIBLEATRUNTIME), the form's layout creates the host window
 //      of class "BrammelGenericControl" and the control is activated in
 //      place in it (OLEIVERB_INPLACEACTIVATE).
-// A failure in steps 1, 2 or 6 fails the form's load with its status and
-// leaves the extender empty.
+// A failure of steps 1 or 2, of the source connection or of step 6 fails
+// the form's load with its status and leaves the extender empty.
 //
 // The form connects its sink to the extender's event interface; the
 // control's own source interface names the same connection point, so a
