@@ -1,5 +1,6 @@
 #include "runtime/controls/extender/ActiveXControlExtender.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,24 @@ class EventRelay final : public ComObject<EventRelay, IDispatch> {
   ComPtr<ConnectionPoint> target_;
   IID source_;
 };
+
+// A colour property of the form read by name; false when it has none.
+bool ReadColour(IDispatch* form, const char16_t* name, OLE_COLOR* colour) {
+  std::u16string text(name);
+  LPOLESTR names[] = {text.data()};
+  DISPID id = DISPID_UNKNOWN;
+  if (FAILED(form->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
+  DISPPARAMS none{};
+  Variant value;
+  if (FAILED(form->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                          value.out(), nullptr, nullptr))) {
+    return false;
+  }
+  Variant number;
+  if (FAILED(VariantChangeType(number.out(), &value, 0, VT_I4))) return false;
+  *colour = static_cast<OLE_COLOR>(number.lVal);
+  return true;
+}
 
 }  // namespace
 
@@ -299,6 +318,17 @@ HRESULT ActiveXControlExtender::Invoke(DISPID id, REFIID riid, LCID lcid, WORD f
   return controlDispatch_->Invoke(id, riid, lcid, flags, params, result, excep, argErr);
 }
 
+void ActiveXControlExtender::readFormAmbients() {
+  if (!record_ || !record_->form) return;
+  const auto form = QueryInterfaceOf<IDispatch>(record_->form->formObject);
+  if (!form) return;
+  OLE_COLOR back = ActiveXControlExtenderX::kDefaultBackColor;
+  OLE_COLOR fore = ActiveXControlExtenderX::kDefaultForeColor;
+  ReadColour(form.Get(), u"BackColor", &back);
+  ReadColour(form.Get(), u"ForeColor", &fore);
+  site_->setAmbientColours(back, fore);
+}
+
 void ActiveXControlExtender::applyMember(DISPID member) {
   if (!record_) return;
   const BaseControlActiveXExtender& members = site_->base();
@@ -348,6 +378,7 @@ HRESULT ActiveXControlExtender::fillWindowRecord(WindowRecord& window) {
 HRESULT ActiveXControlExtender::createWindow(ControlRecord& record, HWND parent) {
   HRESULT hr = EngineControl::createWindow(record, parent);
   if (FAILED(hr) || !record.window.hwnd) return hr;
+  readFormAmbients();
   // A control that refuses activation is still hosted: the form loads.
   HWND form = record.form ? record.form->windowHandle : parent;
   activateIn(record.window.hwnd, form);
@@ -370,6 +401,8 @@ HRESULT ActiveXControlExtender::readDesign(PropertyReader& reader) {
     members.name = record_->name;
     members.index = static_cast<SHORT>(record_->arrayIndex);
   }
+  // The control may read its ambient colours while it loads.
+  readFormAmbients();
   if (control_) return S_OK;  // the form is loaded again: the control stays
   const char16_t* classId = design.classId.get();
   return createFromDesign(classId ? classId : u"", &design.hosted);

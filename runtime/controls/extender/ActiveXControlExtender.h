@@ -148,6 +148,8 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
   HRESULT connectSource(REFIID sourceInterface);
   HRESULT loadStoredProperties(const HostedControlState* stored);
   void disconnect();
+  // The form's colours as the control's ambient BackColor and ForeColor.
+  void readFormAmbients();
   // An extender member was let: the container moves or shows the host.
   void applyMember(DISPID member);
   void disconnectSource();

@@ -4,6 +4,7 @@
 // without any of the optional interfaces, and the unload order.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ class HostingTest : public controls_test::ControlsTest {
   // loaded (the layout creates and activates the host window).
   ComPtr<rt::ActiveXControlExtender> host(const HostedControlState* stored = nullptr) {
     form_ = makeForm();
+    if (formBackColor_) {
+      EXPECT_EQ(controls_test::PutByName(form_->dispatch(), u"BackColor",
+                                         Variant::I4(static_cast<LONG>(*formBackColor_))),
+                S_OK);
+    }
     auto extender = place<rt::ActiveXControlExtender>(*form_, 120, 240, 1800, 900);
     EXPECT_EQ(extender->createFromDesign(kRecordingControlClassId, stored), S_OK);
     EXPECT_EQ(rt::EnsureFormIsLoaded(form_.Get()), S_OK);
@@ -43,6 +49,7 @@ class HostingTest : public controls_test::ControlsTest {
     return nullptr;
   }
 
+  std::optional<OLE_COLOR> formBackColor_;
   Probe probe_;
   ScopedRecordingClass registered_{probe_};
   ComPtr<rt::Form> form_;
@@ -217,6 +224,7 @@ Variant Ambient(IOleClientSite* site, DISPID id) {
 }
 
 TEST_F(HostingTest, TheSiteAnswersTheAmbientPropertiesAndTheExtendedControl) {
+  formBackColor_ = 0x00336699;
   auto extender = host();
   extender->site().base().name = u"sckServer";
   extender->site().setScaleMode(3);
@@ -233,7 +241,9 @@ TEST_F(HostingTest, TheSiteAnswersTheAmbientPropertiesAndTheExtendedControl) {
   EXPECT_EQ(std::u16string_view(name.bstrVal), u"sckServer");
   const Variant back = Ambient(site, DISPID_AMBIENT_BACKCOLOR);
   EXPECT_EQ(back.vt, VT_I4);
-  EXPECT_EQ(static_cast<OLE_COLOR>(back.lVal), rt::ActiveXControlExtenderX::kDefaultBackColor);
+  EXPECT_EQ(static_cast<OLE_COLOR>(back.lVal), 0x00336699u);  // the form's
+  const Variant fore = Ambient(site, DISPID_AMBIENT_FORECOLOR);
+  EXPECT_EQ(static_cast<OLE_COLOR>(fore.lVal), rt::ActiveXControlExtenderX::kDefaultForeColor);
   EXPECT_EQ(Ambient(site, DISPID_AMBIENT_UIDEAD).boolVal, VARIANT_FALSE);
   // The site interfaces a control may ask for.
   for (const IID* iid :
