@@ -1,26 +1,47 @@
 // The host of an outside control on a form: it creates the control from the
-// design (class identifier text, CoCreateInstance with context 5 through the
-// platform's class registry), keeps its default interface, passes its events
-// on to the form, answers the extender members through its companion
-// (ActiveXControlExtenderX) and the control's own members by name through
-// the control's IDispatch. The typed view of a hosted control's members
-// (forwarded in the control's order, error 91 without a control) is a
-// class over hosted<T>() (see the application's hosted socket control).
+// design, sites it, passes its events on to the form, answers the extender
+// members through its companion (ActiveXControlExtenderX, also the control's
+// OLE site) and the control's own members by name through the control's
+// IDispatch. The typed view of a hosted control's members (forwarded in the
+// control's order, error 91 without a control) is a class over hosted<T>()
+// (see the application's hosted socket control).
+//
+// Creation from the design, in this order:
+//   1. the class identifier text converted (IIDFromString);
+//   2. the control created (CoCreateInstance, context 5) for its default
+//      interface;
+//   3. its optional interfaces kept: IOleObject, IOleControl, IViewObject,
+//      IOleInPlaceObject, IDispatch (a control lacking one is hosted
+//      without it);
+//   4. the companion given to it as client site (IOleObject::SetClientSite)
+//      and its miscellaneous status flags read;
+//   5. the companion connected as its IPropertyNotifySink (connection
+//      point) and IAdviseSink (IOleObject::Advise, IViewObject::SetAdvise),
+//      and its source interface connected so that its events reach the
+//      extender's event interface;
+//   6. its stored properties loaded: the state bytes through
+//      IPersistStreamInit::Load, the named values through
+//      IPersistPropertyBag::Load; with nothing stored that it can take,
+//      InitNew of the first of the two it offers;
+//   7. when it needs a window (it has IOleObject and is not
+//      OLEMISC_INVISIBLEATRUNTIME), the form's layout creates the host window
+//      of class "BrammelGenericControl" and the control is activated in
+//      place in it (OLEIVERB_INPLACEACTIVATE).
+// A failure of steps 1 or 2, of the source connection or of step 6 fails
+// the form's load with its status and leaves the extender empty.
 //
 // The form connects its sink to the extender's event interface; the
 // control's own source interface names the same connection point, so a
 // sink written for the control's events connects unchanged.
 //
-// To the forms engine the extender is a control without a window of its
-// own (the hosted controls of this program are invisible at run time): the
-// design read creates the control from the stored class identifier and
-// fails the form's load with the creation's status when it cannot.
-//
 // Lifecycle: created empty by the form loader → createFromDesign (from the
-// design read) → hosted until unload() (the form's release, terminate()):
-// events disconnected, the control released. Reentrancy: events arrive
-// inside the control's calls; a handler may call unload() (the relay keeps
-// itself alive for the event in progress).
+// design read) → in place active while the form has its window (deactivated
+// when the window goes) → unload() (the form's release, terminate()):
+// deactivated, disconnected (property-notify and advise connections dropped,
+// the event connection released), the client site cleared, the control
+// released. Reentrancy: events arrive inside the control's calls; a handler
+// may call unload() (the relay keeps itself alive for the event in
+// progress).
 #pragma once
 
 #include "runtime/com/ComObject.h"
@@ -29,6 +50,7 @@
 #include "runtime/core/ErrorObject.h"
 #include "runtime/core/Status.h"
 #include "runtime/forms/EngineControl.h"
+#include "runtime/forms/design/PropertyLayout.h"
 
 namespace rt {
 
@@ -49,16 +71,29 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
 
   ActiveXControlExtender();
 
-  // Creates and connects the control: classId is "{XXXXXXXX-...}",
+  // Creates, sites and connects the control and loads its stored
+  // properties (null: none stored): classId is "{XXXXXXXX-...}",
   // defaultInterface what the control is asked for, sourceInterface its
   // events (IID_NULL: it has none). A class that is not registered fails
   // with the creation's status and leaves the extender empty.
-  HRESULT createFromDesign(const char16_t* classId, REFIID defaultInterface,
-                           REFIID sourceInterface);
+  HRESULT createFromDesign(const char16_t* classId, REFIID defaultInterface, REFIID sourceInterface,
+                           const HostedControlState* stored = nullptr);
   // The same, asking for the control's dispatch interface and connecting to
   // the event interface it names through IProvideClassInfo2 (none when it
   // does not say).
-  HRESULT createFromDesign(const char16_t* classId);
+  HRESULT createFromDesign(const char16_t* classId, const HostedControlState* stored = nullptr);
+
+  // The control's miscellaneous status flags (0 without IOleObject).
+  DWORD miscStatus() const { return miscStatus_; }
+  // True when the control is shown in a host window of its own.
+  bool needsWindow() const;
+  // Activates the control in place in `host` (framed by `form`); called
+  // by the engine once the host window exists. A control that refuses
+  // stays hosted, inactive.
+  HRESULT activateIn(HWND host, HWND form);
+  // Leaves the in-place active state (the host window is going).
+  void deactivate();
+  bool inPlaceActive() const { return activated_; }
 
   // The hosted control's default interface (not counted); null before
   // creation and after unload.
@@ -72,7 +107,8 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
 
   ActiveXControlExtenderX& site() { return *site_; }
 
-  // Form unload: the event connection dropped, the control released.
+  // Form unload: deactivated, disconnected, the site cleared, the control
+  // released.
   void unload();
 
   // ---- IDispatch: extender members, then the control's by name
@@ -90,6 +126,8 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
   void attachRecord(ControlRecord& record) override { record_ = &record; }
   HRESULT fillWindowRecord(WindowRecord& record) override;
   HRESULT readDesign(PropertyReader& reader) override;
+  HRESULT createWindow(ControlRecord& record, HWND parent) override;
+  void windowGone() override { deactivate(); }
   HRESULT raiseEvent(DISPID id, std::span<Variant> args) override;
   void terminate() override { unload(); }
   bool visible() override { return false; }
@@ -102,7 +140,18 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
   friend class ComObject<ActiveXControlExtender, IDispatch, IConnectionPointContainer,
                          EngineControl>;
 
+  HRESULT create(const char16_t* classId, REFIID defaultInterface, const IID* sourceInterface,
+                 const HostedControlState* stored);
+  void keepOptionalInterfaces();
+  void siteControl();
+  void connectNotifications();
   HRESULT connectSource(REFIID sourceInterface);
+  HRESULT loadStoredProperties(const HostedControlState* stored);
+  void disconnect();
+  // The form's colours as the control's ambient BackColor and ForeColor.
+  void readFormAmbients();
+  // An extender member was let: the container moves or shows the host.
+  void applyMember(DISPID member);
   void disconnectSource();
 
   ControlRecord* record_ = nullptr;  // the engine's record (owned by the form)
@@ -110,6 +159,17 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
   ComPtr<ConnectionPoint> events_;
   ComPtr<IUnknown> control_;
   ComPtr<IDispatch> controlDispatch_;
+  ComPtr<IOleObject> oleObject_;
+  ComPtr<IOleControl> oleControl_;
+  ComPtr<IViewObject> viewObject_;
+  ComPtr<IOleInPlaceObject> inPlaceObject_;
+  DWORD miscStatus_ = 0;
+  bool sited_ = false;
+  bool activated_ = false;
+  DWORD adviseCookie_ = 0;  // IOleObject::Advise; 0: not advised
+  bool viewAdvised_ = false;
+  ComPtr<IConnectionPoint> notifyPoint_;  // IPropertyNotifySink
+  DWORD notifyCookie_ = 0;
   IID source_{};
   bool hasSource_ = false;
   ComPtr<IConnectionPoint> sourcePoint_;

@@ -4,6 +4,8 @@
 
 #include "platform/kernel.h"
 #include "platform/oleauto.h"
+#include "runtime/controls/extender/ActiveXControlExtender.h"
+#include "runtime/controls/extender/FormInPlaceFrame.h"
 
 namespace rt {
 
@@ -47,6 +49,11 @@ void PutDouble(VARIANT* result, double value) {
 void PutBool(VARIANT* result, bool value) {
   result->vt = VT_BOOL;
   result->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void PutColour(VARIANT* result, OLE_COLOR colour) {
+  result->vt = VT_I4;
+  result->lVal = static_cast<LONG>(colour);
 }
 
 }  // namespace
@@ -115,8 +122,33 @@ HRESULT ActiveXControlExtenderX::Invoke(DISPID id, REFIID, LCID, WORD flags, DIS
 
 HRESULT ActiveXControlExtenderX::get(DISPID id, VARIANT* result) {
   switch (id) {
+    // Ambient properties: a running program, never a design surface.
     case DISPID_AMBIENT_SCALEUNITS:
       PutText(result, ScaleUnitsName(scaleMode_));
+      return S_OK;
+    case DISPID_AMBIENT_USERMODE:
+    case DISPID_AMBIENT_SUPPORTSMNEMONICS:
+      PutBool(result, true);
+      return S_OK;
+    case DISPID_AMBIENT_UIDEAD:
+    case DISPID_AMBIENT_SHOWGRABHANDLES:
+    case DISPID_AMBIENT_SHOWHATCHING:
+    case DISPID_AMBIENT_MESSAGEREFLECT:
+    case DISPID_AMBIENT_DISPLAYASDEFAULT:
+      PutBool(result, false);
+      return S_OK;
+    case DISPID_AMBIENT_DISPLAYNAME:
+      PutText(result, base_.name);
+      return S_OK;
+    case DISPID_AMBIENT_BACKCOLOR:
+      PutColour(result, backColor_);
+      return S_OK;
+    case DISPID_AMBIENT_FORECOLOR:
+      PutColour(result, foreColor_);
+      return S_OK;
+    case DISPID_AMBIENT_LOCALEID:
+      result->vt = VT_I4;
+      result->lVal = static_cast<LONG>(GetUserDefaultLCID());
       return S_OK;
     case kName:
       PutText(result, base_.name);
@@ -187,6 +219,134 @@ HRESULT ActiveXControlExtenderX::let(DISPID id, const VARIANT& value) {
       return S_OK;
   }
   return DISP_E_MEMBERNOTFOUND;
+}
+
+// ---- Site ------------------------------------------------------------------
+
+void* ActiveXControlExtenderX::queryExtraInterface(REFIID riid) {
+  if (riid == IID_IOleInPlaceSite || riid == IID_IOleInPlaceSiteEx || riid == IID_IOleWindow) {
+    return static_cast<IOleInPlaceSiteWindowless*>(this);
+  }
+  if (riid == IID_IParseDisplayName) return static_cast<IOleContainer*>(this);
+  return nullptr;
+}
+
+HRESULT ActiveXControlExtenderX::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+  if (moniker) *moniker = nullptr;
+  // Forms are not linked documents: nothing names the control from outside.
+  return E_NOTIMPL;
+}
+
+HRESULT ActiveXControlExtenderX::GetContainer(IOleContainer** container) {
+  if (!container) return E_POINTER;
+  *container = this;
+  AddRef();
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::GetWindow(HWND* hwnd) {
+  if (!hwnd) return E_POINTER;
+  *hwnd = host_;
+  return host_ ? S_OK : E_FAIL;
+}
+
+HRESULT ActiveXControlExtenderX::OnInPlaceActivate() {
+  inPlaceActive_ = true;
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::OnInPlaceActivateEx(BOOL* noRedraw, DWORD flags) {
+  if (noRedraw) *noRedraw = FALSE;
+  // Windowless activation is not offered (CanWindowlessActivate).
+  if (flags & ACTIVATE_WINDOWLESS) return E_FAIL;
+  return OnInPlaceActivate();
+}
+
+HRESULT ActiveXControlExtenderX::OnInPlaceDeactivate() {
+  inPlaceActive_ = false;
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::GetWindowContext(IOleInPlaceFrame** frame,
+                                                  IOleInPlaceUIWindow** document, LPRECT position,
+                                                  LPRECT clip, OLEINPLACEFRAMEINFO* frameInfo) {
+  if (frame) *frame = nullptr;
+  if (document) *document = nullptr;
+  if (!frame || !document || !position || !clip) return E_POINTER;
+  if (!host_) return E_FAIL;
+  // The control fills its host window; the form is both frame and document.
+  if (!GetClientRect(host_, position)) return E_FAIL;
+  *clip = *position;
+  ComPtr<FormInPlaceFrame> formFrame = MakeComObject<FormInPlaceFrame>(form_ ? form_ : host_);
+  formFrame.CopyTo(reinterpret_cast<FormInPlaceFrame**>(frame));
+  formFrame.CopyTo(reinterpret_cast<FormInPlaceFrame**>(document));
+  if (frameInfo) {
+    frameInfo->fMDIApp = FALSE;
+    frameInfo->hwndFrame = form_ ? form_ : host_;
+    frameInfo->haccel = nullptr;
+    frameInfo->cAccelEntries = 0;
+  }
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::OnPosRectChange(LPCRECT position) {
+  if (!position) return E_POINTER;
+  // The host window is placed by the form's layout; the control keeps to it.
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::GetDC(LPCRECT, DWORD, HDC* dc) {
+  if (dc) *dc = nullptr;
+  // Only windowless controls draw through their site.
+  return E_NOTIMPL;
+}
+
+HRESULT ActiveXControlExtenderX::InvalidateRect(LPCRECT rect, BOOL erase) {
+  if (!host_) return E_FAIL;
+  ::InvalidateRect(host_, rect, erase);
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::InvalidateRgn(HRGN region, BOOL erase) {
+  if (!host_) return E_FAIL;
+  ::InvalidateRgn(host_, region, erase);
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::OnDefWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result) {
+  if (result) *result = 0;
+  return S_FALSE;
+}
+
+HRESULT ActiveXControlExtenderX::GetExtendedControl(IDispatch** control) {
+  if (!control) return E_POINTER;
+  *control = nullptr;
+  if (!owner_) return E_NOTIMPL;
+  *control = static_cast<IDispatch*>(owner_);
+  (*control)->AddRef();
+  return S_OK;
+}
+
+HRESULT ActiveXControlExtenderX::ParseDisplayName(IBindCtx*, LPOLESTR, ULONG* eaten,
+                                                  IMoniker** moniker) {
+  if (eaten) *eaten = 0;
+  if (moniker) *moniker = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT ActiveXControlExtenderX::EnumObjects(DWORD, IEnumUnknown** objects) {
+  if (objects) *objects = nullptr;
+  return E_NOTIMPL;
+}
+
+void ActiveXControlExtenderX::OnViewChange(DWORD, LONG) {
+  ++viewChanges_;
+  if (host_) ::InvalidateRect(host_, nullptr, FALSE);
+}
+
+HRESULT ActiveXControlExtenderX::OnChanged(DISPID) {
+  ++propertyChanges_;
+  return S_OK;
 }
 
 }  // namespace rt
