@@ -3,8 +3,6 @@
 # a left column of settings 300 pixels wide, a right column with the payload
 # and the log, the command buttons along the bottom. TabIndex gives the
 # keyboard order: connection, strings, options, payload, log, commands.
-# The tooltips are noted beside their controls until the controls' design
-# records carry them.
 form 0 Form Form1 events {
   Caption = "Form1";
   ClientWidth = 11400; ClientHeight = 7200;
@@ -20,7 +18,7 @@ form 0 Form Form1 events {
       Left = 1440; Top = 315; Width = 1800; Height = 315;
       TabIndex = 0;
       Text = "127.0.0.1";
-      # tooltip: "IP address of the peer device"
+      ToolTipText = "IP address of the peer device";
     }
     Label lblTitle(1) {
       Left = 180; Top = 780; Width = 1200; Height = 255;
@@ -30,13 +28,13 @@ form 0 Form Form1 events {
       Left = 1440; Top = 735; Width = 900; Height = 315;
       TabIndex = 1;
       Text = "8888";
-      # tooltip: "UDP port of the peer device"
+      ToolTipText = "UDP port of the peer device";
     }
     CommandButton cmdConnect events {
       Left = 2940; Top = 705; Width = 1380; Height = 375;
       TabIndex = 2;
       Caption = "Connect";
-      # tooltip: "Connect/Disconnect the IP/Port as entered"
+      ToolTipText = "Connect/Disconnect the IP/Port as entered";
     }
     Shape shpConnected {
       Left = 3495; Top = 300; Width = 300; Height = 300;
@@ -54,7 +52,7 @@ form 0 Form Form1 events {
       Left = 2490; Top = 315; Width = 1830; Height = 315;
       TabIndex = 3;
       Text = "clear";
-      # tooltip: "Text that clears the peer device's display"
+      ToolTipText = "Text that clears the peer device's display";
     }
     Label lblTitle(3) {
       Left = 180; Top = 780; Width = 2250; Height = 255;
@@ -64,7 +62,7 @@ form 0 Form Form1 events {
       Left = 2490; Top = 735; Width = 1830; Height = 315;
       TabIndex = 4;
       Text = "Hello World!";
-      # tooltip: "String to send for UDP connection test"
+      ToolTipText = "String to send for UDP connection test";
     }
   }
   ActiveXControlExtender sckServer events {
@@ -86,7 +84,7 @@ form 0 Form Form1 events {
       Left = 1890; Top = 315; Width = 900; Height = 315;
       TabIndex = 5;
       Text = "1";
-      # tooltip: "Delay in mS between Datagram transmission"
+      ToolTipText = "Delay in mS between Datagram transmission";
     }
     Label lblTitle(5) {
       Left = 2880; Top = 360; Width = 900; Height = 255;
@@ -100,7 +98,7 @@ form 0 Form Form1 events {
       Left = 1890; Top = 735; Width = 900; Height = 315;
       TabIndex = 6;
       Text = "128";
-      # tooltip: "Max length of each datagram 'packet'"
+      ToolTipText = "Max length of each datagram 'packet'";
     }
     Label lblTitle(7) {
       Left = 2880; Top = 780; Width = 900; Height = 255;
@@ -111,21 +109,21 @@ form 0 Form Form1 events {
       TabIndex = 7;
       Caption = "Send 'Start Of Text' (STX, [h02])";
       Value = 1;
-      # tooltip: "Prefix the Datagram packets with an 'STX' character for start of transmission flag"
+      ToolTipText = "Prefix the Datagram packets with an 'STX' character for start of transmission flag";
     }
     CheckBox chkEOT {
       Left = 180; Top = 1500; Width = 4200; Height = 300;
       TabIndex = 8;
       Caption = "Send 'End Of Transmission' (EOT, [h04])";
       Value = 1;
-      # tooltip: "Append the Datagram packets with an 'EOT' character for end of transmission flag"
+      ToolTipText = "Append the Datagram packets with an 'EOT' character for end of transmission flag";
     }
     CheckBox chkChecksum {
       Left = 180; Top = 1830; Width = 4200; Height = 300;
       TabIndex = 9;
       Caption = "Send CRC-8 Checksum (Calculated)";
       Value = 1;
-      # tooltip: "Append the Datagram packets with a Checksum value for validation"
+      ToolTipText = "Append the Datagram packets with a Checksum value for validation";
     }
     Label lblTitle(8) {
       Left = 180; Top = 2280; Width = 1650; Height = 255;
@@ -135,7 +133,7 @@ form 0 Form Form1 events {
       Left = 1890; Top = 2235; Width = 900; Height = 315;
       TabIndex = 10;
       Text = "5000";
-      # tooltip: "Timeout value to receive a valid ACK"
+      ToolTipText = "Timeout value to receive a valid ACK";
     }
     Label lblTitle(9) {
       Left = 2880; Top = 2280; Width = 900; Height = 255;
@@ -149,7 +147,7 @@ form 0 Form Form1 events {
       Left = 1890; Top = 2655; Width = 900; Height = 315;
       TabIndex = 11;
       Text = "3";
-      # tooltip: "Timeout value to receive a valid ACK"
+      ToolTipText = "Timeout value to receive a valid ACK";
     }
   }
   Frame fmeDatagram {
@@ -169,9 +167,9 @@ form 0 Form Form1 events {
         Caption = "Checksum Value";
       }
       Label lblChecksum {
-        Left = 1620; Top = 270; Width = 360; Height = 255;
+        Left = 1710; Top = 270; Width = 360; Height = 255;
         Caption = "00";
-        # tooltip: "CRC-8 checksum value for the entered text"
+        ToolTipText = "CRC-8 checksum value for the entered text";
       }
       Label lblTitle(12) {
         Left = 3000; Top = 270; Width = 1650; Height = 255;
@@ -180,14 +178,14 @@ form 0 Form Form1 events {
       Label lblDatagramLength {
         Left = 4680; Top = 270; Width = 750; Height = 255;
         Caption = "0";
-        # tooltip: "Total characters of the entered datagram text"
+        ToolTipText = "Total characters of the entered datagram text";
       }
       Label lblTitle(13) {
         Left = 5460; Top = 270; Width = 600; Height = 255;
         Caption = "bytes";
       }
       Label lblTitle(14) {
-        Left = 2010; Top = 270; Width = 600; Height = 255;
+        Left = 2100; Top = 270; Width = 600; Height = 255;
         Caption = "Hex";
       }
       Label lblTitle(15) {
@@ -195,9 +193,9 @@ form 0 Form Form1 events {
         Caption = "Est. Packet Qty";
       }
       Label lblPacketQty {
-        Left = 1620; Top = 540; Width = 750; Height = 255;
+        Left = 1710; Top = 540; Width = 750; Height = 255;
         Caption = "0";
-        # tooltip: "Estimated number of packets for entered datagram text"
+        ToolTipText = "Estimated number of packets for entered datagram text";
       }
     }
   }
@@ -222,31 +220,31 @@ form 0 Form Form1 events {
       Left = 180; Top = 360; Width = 2040; Height = 405;
       TabIndex = 14;
       Caption = "Save Settings";
-      # tooltip: "Save all settings to file, including IP Address and port number"
+      ToolTipText = "Save all settings to file, including IP Address and port number";
     }
     CommandButton cmdString events {
       Left = 2370; Top = 360; Width = 2040; Height = 405;
       TabIndex = 15;
       Caption = "Send Test String";
-      # tooltip: "Send the string"
+      ToolTipText = "Send the string";
     }
     CommandButton cmdClear events {
       Left = 4560; Top = 360; Width = 2040; Height = 405;
       TabIndex = 16;
       Caption = "Send Clear String";
-      # tooltip: "Send the 'Clear' string"
+      ToolTipText = "Send the 'Clear' string";
     }
     CommandButton cmdClearDatagram events {
       Left = 6750; Top = 360; Width = 2040; Height = 405;
       TabIndex = 17;
       Caption = "Clear Datagram Entry";
-      # tooltip: "Clear the datagram entry text box"
+      ToolTipText = "Clear the datagram entry text box";
     }
     CommandButton cmdSendDataGram events {
       Left = 8940; Top = 360; Width = 2040; Height = 405;
       TabIndex = 18;
       Caption = "Send Datagram";
-      # tooltip: "Send the entered datagram"
+      ToolTipText = "Send the entered datagram";
     }
   }
 }

@@ -5,7 +5,8 @@
 // control, which implements EngineControl and owns the form's FormState) and
 // one member slot per design object, filled depth-first by the design loader
 // (the Form object's own slot first, then each container followed by its
-// children). The loader connects each member whose design asks for events to
+// children); the elements of a control array share one slot, the one of
+// its first element, which holds the array object. The loader connects each member whose design asks for events to
 // the form's sink for that member id. The instance's IDispatch answers the
 // Form's inherited members (Show, Caption, ...) by forwarding them to the
 // contained Form object; the process entry calls "Show" by name.
