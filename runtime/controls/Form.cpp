@@ -310,15 +310,24 @@ bool Form::onMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
 }
 
 HRESULT Form::childValue(ControlRecord& child, Edge edge, double* value) {
+  return ChildEdgeValue(child, edge, value);
+}
+
+HRESULT Form::setChildValue(ControlRecord& child, Edge edge, double value) {
+  return SetChildEdgeValue(child, edge, value, childParentWindow());
+}
+
+HRESULT ChildEdgeValue(ControlRecord& child, EngineContainer::Edge edge, double* value) {
   if (!value) return E_POINTER;
   *value = PlacementValue(child, edge);
   return S_OK;
 }
 
-HRESULT Form::setChildValue(ControlRecord& child, Edge edge, double value) {
+HRESULT SetChildEdgeValue(ControlRecord& child, EngineContainer::Edge edge, double value,
+                          HWND parent) {
   const RECT old = ChildPixelRect(child);
   PlacementValue(child, edge) = value;
-  ApplyChildPlacement(child, childParentWindow(), old);
+  ApplyChildPlacement(child, parent, old);
   return S_OK;
 }
 

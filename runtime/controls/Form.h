@@ -147,5 +147,11 @@ class Form final : public ControlObject<Form, skiffwire::IForm, EngineContainer>
 void ApplyChildPlacement(ControlRecord& child, HWND parent, const RECT& oldRect);
 // A child's rectangle in its container's client pixels.
 RECT ChildPixelRect(const ControlRecord& child);
+// What a container (the form, a frame) answers for a child's geometry: the
+// stored placement in the container's scale units; a change moves the
+// child's window under `parent` or repaints it.
+HRESULT ChildEdgeValue(ControlRecord& child, EngineContainer::Edge edge, double* value);
+HRESULT SetChildEdgeValue(ControlRecord& child, EngineContainer::Edge edge, double value,
+                          HWND parent);
 
 }  // namespace rt

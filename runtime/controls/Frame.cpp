@@ -23,20 +23,6 @@ constexpr PropertyField kFrameFields[] = {
     {"Appearance", PropertyKind::Long, offsetof(FrameDesign, appearance)},
 };
 
-double& PlacementValue(ControlRecord& child, EngineContainer::Edge edge) {
-  switch (edge) {
-    case EngineContainer::Edge::Left:
-      return child.placement.left;
-    case EngineContainer::Edge::Top:
-      return child.placement.top;
-    case EngineContainer::Edge::Width:
-      return child.placement.width;
-    case EngineContainer::Edge::Height:
-      return child.placement.height;
-  }
-  return child.placement.left;
-}
-
 }  // namespace
 
 const PropertyLayout kFrameLayout{"Frame", CLSID_Frame, sizeof(FrameDesign), kFrameFields,
@@ -195,16 +181,11 @@ bool Frame::onMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
 }
 
 HRESULT Frame::childValue(ControlRecord& child, Edge edge, double* value) {
-  if (!value) return E_POINTER;
-  *value = PlacementValue(child, edge);
-  return S_OK;
+  return ChildEdgeValue(child, edge, value);
 }
 
 HRESULT Frame::setChildValue(ControlRecord& child, Edge edge, double value) {
-  const RECT old = ChildPixelRect(child);
-  PlacementValue(child, edge) = value;
-  ApplyChildPlacement(child, childParentWindow(), old);
-  return S_OK;
+  return SetChildEdgeValue(child, edge, value, childParentWindow());
 }
 
 }  // namespace rt
