@@ -2,6 +2,7 @@
 
 #include "app/udp/HostedUdpSocket.h"
 #include "runtime/forms/EngineControl.h"
+#include "runtime/forms/design/FormDesignLoader.h"
 
 namespace skiffwire {
 
@@ -76,6 +77,9 @@ Form1Form::Form1Form(ComPtr<IYield> runtime) : runtime_(std::move(runtime)) {}
 
 Form1Form::~Form1Form() {
   disconnectHandledMembers();
+  // The connections the design made hold the connected controls' event
+  // points; they go with the instance.
+  rt::DisconnectFormDesign(*this);
 }
 
 IDispatch* Form1Form::eventSinkForMember(DISPID memberId) {

@@ -1,5 +1,7 @@
 #include "runtime/forms/ProcessEntry.h"
 
+#include "runtime/forms/EngineContext.h"
+
 #include "platform/controls.h"
 #include "platform/kernel.h"
 #include "runtime/core/ApplicationTitle.h"
@@ -147,17 +149,23 @@ int RunProcessEntry(const ProgramImage& program) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0};
   InitCommonControlsEx(&controls);
   values.instance = GetModuleHandleA(nullptr);
+  // The start-up object is held to the end of the run, and let go while the
+  // thread's engine still exists (its form leaves the engine's registry).
+  ComPtr<IUnknown> startupObject;
   if (SUCCEEDED(RunStartupSteps(program))) {
     FileTable::Create();
     PrintFormatTable::Narrow();
     PrintFormatTable::Wide();
     ApplicationTitle::Publish(ApplicationTitle::kProjectName);
-    static ComPtr<IUnknown> startupObject;  // held until the process ends
     if (program.createStartupObject) {
       RunStartup(program.createStartupObject, startupObject, program.runMainLoop);
     }
   }
   RunModules(program.terminators);
+  startupObject.Reset();
+  // The engine ends with the program: its own windows go, and the records of
+  // forms nothing loads any more let their objects go.
+  ResetEngineContext();
   OleUninitialize();
   return 0;
 }
