@@ -76,7 +76,6 @@ HRESULT TakeSocket(std::span<ComPtr<IUnknown>> slots, DISPID id, ComPtr<IUdpSock
 Form1Form::Form1Form(ComPtr<IYield> runtime) : runtime_(std::move(runtime)) {}
 
 Form1Form::~Form1Form() {
-  disconnectHandledMembers();
   // The connections the design made hold the connected controls' event
   // points; they go with the instance.
   rt::DisconnectFormDesign(*this);
@@ -169,23 +168,6 @@ HRESULT Form1Form::bind() {
   }
   code_ = std::make_unique<Form1>(std::move(c));
   return S_OK;
-}
-
-HRESULT Form1Form::connectHandledMembers() {
-  HRESULT status = S_OK;
-  for (const HandledMember& handled : kHandled) {
-    eventSinkForMember(handled.member);
-    ComPtr<rt::EventSink>& sink = sinks_[static_cast<size_t>(handled.member)];
-    const HRESULT connected = sink->connect(slots_[static_cast<size_t>(handled.member)].Get());
-    if (FAILED(connected)) status = connected;
-  }
-  return status;
-}
-
-void Form1Form::disconnectHandledMembers() {
-  for (ComPtr<rt::EventSink>& sink : sinks_) {
-    if (sink) sink->disconnect();
-  }
 }
 
 // The handler table: which procedure of Form1 runs for which event of which

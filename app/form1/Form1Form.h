@@ -87,13 +87,6 @@ class Form1Form final : public rt::ComObject<Form1Form, IDispatch, rt::CompiledF
   // Hands the filled slots to Form1's procedures; E_NOINTERFACE when a
   // member lacks the interface the procedures use (nothing is bound then).
   HRESULT bind();
-  // Advises each handled member's sink to the object in its slot, as the
-  // design loader does for objects whose design asks for events. Fails when
-  // one of them does not connect (the others stay connected).
-  HRESULT connectHandledMembers();
-  // Undoes connectHandledMembers.
-  void disconnectHandledMembers();
-
   // Form1's procedures; null before bind().
   Form1* code() { return code_.get(); }
 

@@ -11,7 +11,6 @@
 #include "runtime/forms/FormLifecycle.h"
 #include "runtime/forms/FormState.h"
 #include "runtime/forms/WindowCreation.h"
-#include "runtime/forms/design/FormDesignLoader.h"
 #include "support/AppTestSupport.h"
 
 namespace skiffwire::testing {
@@ -102,10 +101,7 @@ Form1Harness::Form1Harness() {
 
 Form1Harness::~Form1Harness() {
   tmrTimeout.reset();
-  if (form1_) {
-    if (IsWindow(window())) unload();
-    rt::DisconnectFormDesign(*form1_);
-  }
+  if (form1_ && IsWindow(window())) unload();
   sckServer.Reset();
   sckClient.Reset();
   form1_.Reset();
@@ -116,17 +112,21 @@ IUnknown* Form1Harness::slot(DISPID member) const {
   return form1_->memberSlots()[static_cast<size_t>(member)].Get();
 }
 
-ComPtr<IUdpSocket> Form1Harness::hostedSocket(DISPID member) const {
+ComPtr<rt::ActiveXControlExtender> Form1Harness::extenderAt(DISPID member) const {
   ComPtr<rt::ActiveXControlExtender> extender;
-  if (FAILED(ComPtr<IUnknown>(slot(member)).As(extender))) return nullptr;
+  ComPtr<IUnknown>(slot(member)).As(extender);
+  return extender;
+}
+
+ComPtr<IUdpSocket> Form1Harness::hostedSocket(DISPID member) const {
+  ComPtr<rt::ActiveXControlExtender> extender = extenderAt(member);
+  if (!extender) return nullptr;
   return rt::MakeComObject<HostedUdpSocket>(std::move(extender));
 }
 
 UdpSocket& Form1Harness::socket(DISPID member) {
-  ComPtr<rt::ActiveXControlExtender> extender;
-  ComPtr<IUnknown>(slot(member)).As(extender);
   ComPtr<IUdpSocket> control;
-  extender->hosted(control);
+  extenderAt(member)->hosted(control);
   return *static_cast<UdpSocket*>(control.Get());
 }
 

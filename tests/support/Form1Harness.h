@@ -12,6 +12,7 @@
 #include "app/members/IYield.h"
 #include "app/udp/UdpSocket.h"
 #include "platform/display.h"
+#include "runtime/controls/extender/ActiveXControlExtender.h"
 #include "support/ControlDrivers.h"
 
 namespace skiffwire::testing {
@@ -58,6 +59,7 @@ class Form1Harness {
 
  private:
   UdpSocket& socket(DISPID member);
+  ComPtr<rt::ActiveXControlExtender> extenderAt(DISPID member) const;
   ComPtr<IUdpSocket> hostedSocket(DISPID member) const;
   IUnknown* slot(DISPID member) const;
 

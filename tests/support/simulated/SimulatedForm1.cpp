@@ -1,5 +1,6 @@
 #include "support/simulated/SimulatedForm1.h"
 
+#include "runtime/com/EventSink.h"
 #include "runtime/core/ErrorMessageTable.h"
 #include "runtime/core/FileTable.h"
 
@@ -89,11 +90,29 @@ SimulatedForm1::SimulatedForm1()
   put(member::sckServer, sckServer.Get());
   put(member::sckClient, sckClient.Get());
   status_ = form1_->bind();
-  if (SUCCEEDED(status_)) status_ = form1_->connectHandledMembers();
+  if (SUCCEEDED(status_)) status_ = connectHandledMembers();
+}
+
+// What the design loader does for the objects whose design asks for events:
+// each member the form answers a sink for gets that sink advised. The form's
+// sinks are event sinks of the runtime.
+HRESULT SimulatedForm1::connectHandledMembers() {
+  HRESULT status = S_OK;
+  const std::span<ComPtr<IUnknown>> slots = form1_->memberSlots();
+  for (size_t id = 0; id < slots.size(); ++id) {
+    IDispatch* sink = form1_->eventSinkForMember(static_cast<DISPID>(id));
+    if (!sink) continue;
+    ComPtr<rt::EventSink> connected(static_cast<rt::EventSink*>(sink));
+    const HRESULT hr = connected->connect(slots[id].Get());
+    if (FAILED(hr)) status = hr;
+    sinks_.push_back(std::move(connected));
+  }
+  return status;
 }
 
 SimulatedForm1::~SimulatedForm1() {
-  if (form1_) form1_->disconnectHandledMembers();
+  for (ComPtr<rt::EventSink>& sink : sinks_)
+    sink->disconnect();
   if (sckServer) sckServer->Close();
   if (sckClient) sckClient->Close();
 }

@@ -4,7 +4,11 @@
 // what the tests and benchmarks drive).
 #pragma once
 
+#include <vector>
+
 #include "app/form1/Form1Form.h"
+#include "app/udp/UdpSocket.h"
+#include "runtime/com/EventSink.h"
 #include "support/simulated/SimulatedCheckBox.h"
 #include "support/simulated/SimulatedCommandButton.h"
 #include "support/simulated/SimulatedForm.h"
@@ -13,7 +17,6 @@
 #include "support/simulated/SimulatedTextBox.h"
 #include "support/simulated/SimulatedTimer.h"
 #include "support/simulated/SimulatedYield.h"
-#include "app/udp/UdpSocket.h"
 
 namespace skiffwire {
 
@@ -55,8 +58,11 @@ class SimulatedForm1 {
   ComPtr<SimulatedYield> runtime;
 
  private:
+  HRESULT connectHandledMembers();
+
   HRESULT status_ = S_OK;
   ComPtr<Form1Form> form1_;
+  std::vector<ComPtr<rt::EventSink>> sinks_;
 };
 
 }  // namespace skiffwire
