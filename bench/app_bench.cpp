@@ -27,17 +27,33 @@ using skiffwire::testing::Form1Harness;
 constexpr int kPlainPackets = 10000;
 constexpr size_t kPayloadCharacters = 1 << 20;
 
-uint16_t FreePort() {
-  int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t length = sizeof address;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  close(fd);
-  return ntohs(address.sin_port);
-}
+// A device that takes datagrams and never answers: a socket bound to
+// 127.0.0.2 on a free port. The application listens on every address at the
+// same port, so without it every datagram sent to 127.0.0.2 would come back
+// to the application as a reply to log; a real device is not the sender.
+// The plain loop sends to it too, so both pay the same delivery.
+class SilentDevice {
+ public:
+  SilentDevice() : fd_(socket(AF_INET, SOCK_DGRAM, 0)) {
+    const int on = 1;
+    setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    address_.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.2", &address_.sin_addr);
+    bind(fd_, reinterpret_cast<sockaddr*>(&address_), sizeof address_);
+    socklen_t length = sizeof address_;
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&address_), &length);
+  }
+  ~SilentDevice() { close(fd_); }
+  SilentDevice(const SilentDevice&) = delete;
+  SilentDevice& operator=(const SilentDevice&) = delete;
+
+  uint16_t port() const { return ntohs(address_.sin_port); }
+  const sockaddr_in& address() const { return address_; }
+
+ private:
+  int fd_;
+  sockaddr_in address_{};
+};
 
 std::u16string Ascii(const std::string& text) {
   return std::u16string(text.begin(), text.end());
@@ -57,10 +73,11 @@ void BM_Transmission(benchmark::State& state) {
   platform::ScopedVirtualClock clock(1000);
   platform::ScopedMessageBoxPolicy boxes;
   skiffwire::ScopedUdpSocketClass registration;
+  SilentDevice device;
   Form1Harness ui;
   ui.load();
   ui.txtIpAddress->type(u"127.0.0.2");
-  ui.txtPort->type(Ascii(std::to_string(FreePort())));
+  ui.txtPort->type(Ascii(std::to_string(device.port())));
   ui.cmdConnect->click();
   ui.txtWaitState->type(u"0");
   ui.txtPacketLen->type(u"1");
@@ -77,11 +94,9 @@ BENCHMARK(BM_Transmission)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::k
 
 // The datagrams of a 10,000-packet transmission through a plain socket.
 void BM_PlainSendtoLoop(benchmark::State& state) {
+  SilentDevice device;
   int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(FreePort());
-  inet_pton(AF_INET, "127.0.0.2", &to.sin_addr);
+  sockaddr_in to = device.address();
   for (auto _ : state) {
     sendto(fd, "02", 2, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
     for (int i = 0; i < kPlainPackets; ++i) {
