@@ -224,8 +224,15 @@ HRESULT TextBox::put_SelText(BSTR text) {
   settingText_ = false;
   if (FAILED(status)) return status;
   const LONG caret = static_cast<LONG>(s + inserted.size());
-  status = setSelection(caret, caret);
+  // The edit window leaves the caret after what it inserted, in view; it is
+  // set only when the window took less than it was given.
+  DWORD after = 0, afterEnd = 0;
+  status = selection(&after, &afterEnd);
   if (FAILED(status)) return status;
+  if (after != afterEnd || static_cast<LONG>(after) != caret) {
+    status = setSelection(caret, caret);
+    if (FAILED(status)) return status;
+  }
   binder_->markChanged();
   return raise(kTextBoxChange);
 }

@@ -260,7 +260,11 @@ EditView EditControl::view() {
 // Changes of the text
 // ---------------------------------------------------------------------------
 void EditControl::notify(WORD code) {
+  // What the parent does on a notification is its own request, not the
+  // program's one this control is carrying out.
+  const bool announced = std::exchange(announceScrolls_, true);
   ControlSupport::notifyParent(hwnd_, code);
+  announceScrolls_ = announced;
 }
 
 void EditControl::refresh() {
@@ -415,7 +419,7 @@ bool EditControl::scrollTo(size_t firstLine, int xOffset) {
   const int oldXOffset = std::exchange(xOffset_, xOffset);
   updateScrollBars();
   scrollView(oldFirstLine, oldXOffset);
-  notify(vertical ? EN_VSCROLL : EN_HSCROLL);
+  if (announceScrolls_) notify(vertical ? EN_VSCROLL : EN_HSCROLL);
   return true;
 }
 
@@ -604,6 +608,7 @@ LRESULT EditControl::onPaint(HDC given) {
 }
 
 LRESULT EditControl::onSetText(LPCWSTR text) {
+  const QuietScrollsScope quiet(*this);
   text_.setText(text ? std::u16string_view(text) : std::u16string_view());
   firstLine_ = 0;
   xOffset_ = 0;
@@ -892,6 +897,7 @@ LRESULT EditControl::onSetSel(WPARAM startParam, LPARAM endParam) {
 }
 
 LRESULT EditControl::onScrollCaret() {
+  const QuietScrollsScope quiet(*this);
   scrollToCaret();
   return TRUE;
 }
@@ -944,6 +950,7 @@ LRESULT EditControl::onGetCueBanner(WPARAM buffer, LPARAM size) {
 
 LRESULT EditControl::onReplaceSel(WPARAM, LPARAM text) {
   auto* with = reinterpret_cast<LPCWSTR>(text);
+  const QuietScrollsScope quiet(*this);
   replaceSelection(with ? std::u16string_view(with) : std::u16string_view(), false);
   return 0;
 }

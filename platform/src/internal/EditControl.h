@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "internal/EditPainter.h"
 #include "internal/EditText.h"
@@ -146,6 +147,19 @@ class EditControl {
   void moveCaret(size_t caret, bool extend);
   size_t hitTest(POINT client, bool clampToView);
   // Both answer whether the view moved.
+  // Holds back EN_VSCROLL/EN_HSCROLL while a program's request runs.
+  class QuietScrollsScope {
+   public:
+    explicit QuietScrollsScope(EditControl& edit)
+        : edit_(edit), announced_(std::exchange(edit.announceScrolls_, false)) {}
+    ~QuietScrollsScope() { edit_.announceScrolls_ = announced_; }
+    QuietScrollsScope(const QuietScrollsScope&) = delete;
+    QuietScrollsScope& operator=(const QuietScrollsScope&) = delete;
+
+   private:
+    EditControl& edit_;
+    bool announced_;
+  };
   bool scrollToCaret();
   bool scrollTo(size_t firstLine, int xOffset);
   void updateScrollBars();
@@ -203,6 +217,10 @@ class EditControl {
   int homeShift_ = 0;
   int desiredX_ = -1;
   bool focused_ = false;
+  // EN_VSCROLL and EN_HSCROLL tell the parent of scrolls the user caused
+  // (scroll bar, wheel, keys, typing); a scroll that follows a program's
+  // EM_REPLACESEL, EM_SCROLLCARET or WM_SETTEXT is not announced.
+  bool announceScrolls_ = true;
   bool tracking_ = false;
   bool modified_ = false;
   Undo undo_;

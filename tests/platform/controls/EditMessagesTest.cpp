@@ -85,6 +85,33 @@ TEST_F(EditMessages, WheelAndScrollMessagesMoveTheFirstLine) {
   EXPECT_THAT(codesFrom(box), ElementsAre(EN_VSCROLL));
 }
 
+// The scroll notifications name what the user did (scroll bar, wheel, keys);
+// the documentation lists no program request among their causes, so a scroll
+// that follows EM_REPLACESEL, EM_SCROLLCARET or WM_SETTEXT is taken to be
+// silent (a guess: the change itself is announced by EN_UPDATE/EN_CHANGE).
+TEST_F(EditMessages, OnlyScrollsTheUserCausesAreAnnounced) {
+  HWND box = edit(kLog, {10, 10, 200, 80}, u"");
+  SetFocus(box);
+  std::u16string rows;
+  for (int i = 0; i < 30; ++i)
+    rows += u"row\r\n";
+  parentLog().commands.clear();
+  SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(rows.c_str()));
+  EXPECT_GT(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_THAT(codesFrom(box), ElementsAre(EN_UPDATE, EN_CHANGE));
+
+  SendMessageW(box, EM_SETSEL, 0, 0);
+  parentLog().commands.clear();
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  EXPECT_EQ(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_THAT(codesFrom(box), ElementsAre());
+
+  parentLog().commands.clear();
+  pressKey(VK_NEXT);
+  EXPECT_GT(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_THAT(codesFrom(box), ElementsAre(EN_VSCROLL));
+}
+
 TEST_F(EditMessages, ThumbDragScrollsTheText) {
   HWND box = edit(kLog, {10, 10, 200, 110}, u"");
   std::u16string text;
