@@ -1,5 +1,7 @@
 #include "runtime/controls/TextBox.h"
 
+#include <utility>
+
 #include <limits>
 #include <string>
 
@@ -210,17 +212,23 @@ HRESULT TextBox::get_SelText(BSTR* text) {
 
 // The selection is replaced in place (EM_REPLACESEL) instead of rewriting the
 // whole text: the same text and caret, one Change, and no cost in the length
-// of the rest of the text.
+// of the rest of the text. Text appended at the end of a multi-line box is
+// held while nothing else reaches the window (see heldAppends_).
 HRESULT TextBox::put_SelText(BSTR text) {
   const HRESULT ready = enter();
   if (FAILED(ready)) return ready;
+  const std::u16string_view inserted = ViewOf(text);
+  if (holdAppend(inserted)) {
+    binder_->markChanged();
+    return raise(kTextBoxChange);
+  }
   DWORD s = 0, e = 0;
   HRESULT status = selection(&s, &e);
   if (FAILED(status)) return status;
-  const std::u16string inserted(ViewOf(text));
+  const LPCWSTR terminated = text ? text : u"";  // a BSTR ends with a null
   if (s == e && inserted.empty()) return setSelection(static_cast<LONG>(s), static_cast<LONG>(s));
   settingText_ = true;
-  status = rect()->sendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(inserted.c_str()));
+  status = rect()->sendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(terminated));
   settingText_ = false;
   if (FAILED(status)) return status;
   const LONG caret = static_cast<LONG>(s + inserted.size());
@@ -233,8 +241,53 @@ HRESULT TextBox::put_SelText(BSTR text) {
     status = setSelection(caret, caret);
     if (FAILED(status)) return status;
   }
+  if (multiLine_) status = startHoldingAppends(after);
+  if (FAILED(status)) return status;
   binder_->markChanged();
   return raise(kTextBoxChange);
+}
+
+// The caret is at `caret`: when that is the end of the text, the next
+// appends may be held. Whatever else reaches the window ends that.
+HRESULT TextBox::startHoldingAppends(DWORD caret) {
+  LRESULT length = 0, limit = 0;
+  HRESULT status = rect()->sendMessage(WM_GETTEXTLENGTH, 0, 0, &length);
+  if (SUCCEEDED(status)) status = rect()->sendMessage(EM_GETLIMITTEXT, 0, 0, &limit);
+  if (FAILED(status)) return status;
+  if (static_cast<LRESULT>(caret) != length) return S_OK;
+  heldAppends_.caretAtEnd = true;
+  heldAppends_.length = static_cast<size_t>(length);
+  heldAppends_.limit = static_cast<size_t>(limit);
+  return S_OK;
+}
+
+bool TextBox::holdAppend(std::u16string_view text) {
+  HeldAppends& held = heldAppends_;
+  if (!held.caretAtEnd || !hwnd() || text.empty()) return false;
+  if (text.find(u'\0') != std::u16string_view::npos) return false;  // the window stops there
+  if (held.length + text.size() > held.limit) return false;         // the window would cut it
+  if (!held.wakePosted) {
+    if (!PostMessageW(hwnd(), WM_NULL, 0, 0)) return false;  // nothing would wake the window
+    held.wakePosted = true;
+  }
+  held.text.append(text);
+  held.length += text.size();
+  return true;
+}
+
+void TextBox::releaseHeldAppends() {
+  heldAppends_.caretAtEnd = false;
+  if (heldAppends_.text.empty()) return;
+  const std::u16string text = std::exchange(heldAppends_.text, {});
+  const bool setting = std::exchange(settingText_, true);
+  rect()->sendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  settingText_ = setting;
+}
+
+bool TextBox::onMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+  if (msg == WM_NULL) heldAppends_.wakePosted = false;
+  releaseHeldAppends();
+  return false;
 }
 
 HRESULT TextBox::put_Enabled(VARIANT_BOOL enabled) {

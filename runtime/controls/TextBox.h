@@ -5,6 +5,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "app/members/ITextBox.h"
 #include "runtime/controls/BaseControlFocusable.h"
@@ -87,6 +89,8 @@ class TextBox final : public ControlObject<TextBox, skiffwire::ITextBox> {
 
   // --- WindowEventSink
   bool command(WORD notifyCode) override;
+  // Hands held appends to the window before it handles anything.
+  bool onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   // Own fields, in declaration order.
   int32_t backColor_ = static_cast<int32_t>(colour::WindowBackground);
@@ -125,6 +129,26 @@ class TextBox final : public ControlObject<TextBox, skiffwire::ITextBox> {
   // Inside Text or SelText let: the edit window's own EN_CHANGE is not a
   // second Change.
   bool settingText_ = false;
+
+  // Text a multi-line box's SelText appended at the end of the window's text
+  // while nothing else reached the window: the window gets it in one
+  // EM_REPLACESEL before it handles its next message (any message, the
+  // WM_NULL posted with the first held append included). Until then nothing
+  // can see the difference: every look at the text, the selection or the
+  // screen is a message to the window. Change is raised once per SelText as
+  // before; a log that grows by thousands of lines in one handler is laid
+  // out and scrolled once.
+  struct HeldAppends {
+    std::u16string text;
+    bool caretAtEnd = false;  // the window's caret is at the end of its text
+    size_t length = 0;        // the window's text length, held text included
+    size_t limit = 0;         // the window's limit (EM_GETLIMITTEXT)
+    bool wakePosted = false;
+  };
+  bool holdAppend(std::u16string_view text);
+  HRESULT startHoldingAppends(DWORD caret);
+  void releaseHeldAppends();
+  HeldAppends heldAppends_;
 };
 
 }  // namespace rt

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,11 +42,25 @@ double SixteenBitReading(double value, char16_t next) {
   return whole - 65536;
 }
 
+// A text of at most 15 decimal digits and nothing else (a count typed into
+// a box) is read directly: every such number is exact in a double.
+bool PlainDigits(std::u16string_view text, DOUBLE* value) {
+  if (text.empty() || text.size() > 15) return false;
+  int64_t whole = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return false;
+    whole = whole * 10 + (c - u'0');
+  }
+  *value = static_cast<DOUBLE>(whole);
+  return true;
+}
+
 }  // namespace
 
 HRESULT ValOfText(BSTR text, DOUBLE* value) {
   *value = 0;
   if (SysStringLen(text) == 0) return S_OK;
+  if (PlainDigits({text, SysStringLen(text)}, value)) return S_OK;
   const std::u16string number = WithoutSpaces({text, SysStringLen(text)});
   NUMPARSE parse{};
   parse.cDig = kDigitRoom;

@@ -27,8 +27,8 @@ struct MeasureItemHeader {
 
 template <typename... Args>
 void TellSinks(WindowRecord& record, void (WindowEventSink::*what)(Args...), Args... args) {
-  auto sinks = record.eventSinks;  // a sink may unregister itself meanwhile
-  for (auto& sink : sinks)
+  const SinkSnapshot sinks(record);
+  for (const auto& sink : sinks)
     (sink.Get()->*what)(args...);
 }
 
@@ -152,8 +152,8 @@ void AnswerReflection(WindowRecord& record, ReflectionRequest& request) {
   switch (request.message) {
     case WM_COMMAND: {
       const WORD code = HIWORD(request.wParam);
-      auto sinks = record.eventSinks;
-      for (auto& sink : sinks) {
+      const SinkSnapshot sinks(record);
+      for (const auto& sink : sinks) {
         if (sink->command(code)) request.handled = 1;
       }
       const bool clickAllowed = !(record.eventFlags & eflag::NoClickFromNotification) &&
@@ -188,8 +188,8 @@ void AnswerReflection(WindowRecord& record, ReflectionRequest& request) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: {
       if (record.eventSinks.empty()) return;
-      auto sinks = record.eventSinks;
-      for (auto& sink : sinks) {
+      const SinkSnapshot sinks(record);
+      for (const auto& sink : sinks) {
         sink->colour(reinterpret_cast<HDC>(request.wParam), ColourKind(request.message),
                      &request.result);
       }
@@ -430,7 +430,7 @@ bool OnKeyDown(WindowRecord& record, WPARAM key) {
 bool OfferKeyToSinks(WindowRecord& record, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!record.form || !record.form->windowless) return false;
   auto sinks = record.form->window().eventSinks;
-  for (auto& sink : sinks) {
+  for (const auto& sink : sinks) {
     if (sink->key(msg, wParam, lParam)) return true;
   }
   return false;
@@ -697,8 +697,8 @@ void AfterPass(WindowRecord& record, HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       break;
   }
   if (record.generation != generation || !record.asksForAllMessages) return;
-  auto sinks = record.eventSinks;
-  for (auto& sink : sinks)
+  const SinkSnapshot sinks(record);
+  for (const auto& sink : sinks)
     sink->message(msg, wParam, lParam, result);
 }
 

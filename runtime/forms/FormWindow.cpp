@@ -57,8 +57,8 @@ int ScaleForDpi(double value, int dpi) {
 }
 
 void TellSinks(WindowRecord& record, void (WindowEventSink::*what)()) {
-  auto sinks = record.eventSinks;
-  for (auto& sink : sinks)
+  const SinkSnapshot sinks(record);
+  for (const auto& sink : sinks)
     (sink.Get()->*what)();
 }
 
@@ -71,7 +71,7 @@ bool CloseRequest(FormState& form) {
     form.unloading = true;
     SHORT cancel = 0;
     auto sinks = form.window().eventSinks;
-    for (auto& sink : sinks)
+    for (const auto& sink : sinks)
       sink->unloading(&cancel);
     form.unloading = false;
     if (cancel) {

@@ -299,8 +299,8 @@ int ToPixels(double value, double origin, double factor, int dpi) {
 }
 
 void NotifyCreated(WindowRecord& record) {
-  auto sinks = record.eventSinks;
-  for (auto& sink : sinks)
+  const SinkSnapshot sinks(record);
+  for (const auto& sink : sinks)
     sink->windowCreated(record.hwnd);
 }
 

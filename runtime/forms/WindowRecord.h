@@ -7,6 +7,8 @@
 // so a window procedure may hold a pointer to it across a message.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -79,7 +81,7 @@ struct WindowRecord {
   // Extender objects and controls told about what happens to the window.
   // The list holds counted references; entries are added and removed by
   // AddEventSink/RemoveEventSink below, never while the list is being walked
-  // (a walk takes a copy).
+  // (a walk goes over a SinkSnapshot).
   std::vector<ComPtr<WindowEventSink>> eventSinks;
 
   // --- Bookkeeping of the common handler --------------------------------
@@ -94,6 +96,26 @@ struct WindowRecord {
   FormState* form = nullptr;         // the form this window belongs to (not counted)
   ControlRecord* control = nullptr;  // the control (or form) that owns this record
   HWND parentAtCreation = nullptr;   // the parent remembered on WM_NCCREATE
+};
+
+// The sinks of a record as they are when something is to be told: a sink
+// may unregister itself or another one meanwhile. A window has one or two
+// sinks, held here without allocating; more spill to the heap.
+class SinkSnapshot {
+ public:
+  explicit SinkSnapshot(const WindowRecord& record);
+  ~SinkSnapshot();
+  SinkSnapshot(const SinkSnapshot&) = delete;
+  SinkSnapshot& operator=(const SinkSnapshot&) = delete;
+
+  const ComPtr<WindowEventSink>* begin() const { return first_; }
+  const ComPtr<WindowEventSink>* end() const { return first_ + count_; }
+
+ private:
+  std::array<ComPtr<WindowEventSink>, 4> held_;
+  std::vector<ComPtr<WindowEventSink>> spilled_;
+  const ComPtr<WindowEventSink>* first_ = nullptr;
+  size_t count_ = 0;
 };
 
 void AddEventSink(WindowRecord& record, WindowEventSink* sink);

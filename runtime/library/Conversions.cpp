@@ -1,5 +1,8 @@
 #include "runtime/library/Conversions.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "runtime/core/Status.h"
 #include "runtime/library/internal/NormalizedArgument.h"
 
@@ -18,6 +21,12 @@ HRESULT Converted(const VARIANT& value, USHORT flags, VARTYPE vt, Variant* out) 
 
 HRESULT ToLong(const VARIANT& value, USHORT flags, LONG* result) {
   *result = 0;
+  // A whole Double in range is its own Long: no rounding, no overflow.
+  if (value.vt == VT_R8 && std::trunc(value.dblVal) == value.dblVal && value.dblVal >= INT32_MIN &&
+      value.dblVal <= INT32_MAX) {
+    *result = static_cast<LONG>(value.dblVal);
+    return S_OK;
+  }
   Variant converted;
   if (HRESULT hr = Converted(value, flags, VT_I4, &converted); FAILED(hr)) return hr;
   *result = converted.lVal;

@@ -346,31 +346,33 @@ void EditControl::applyReplacement(size_t start, size_t end, std::u16string_view
 }
 
 bool EditControl::replaceSelection(std::u16string_view with, bool typed) {
-  std::u16string inserted(with);
+  std::u16string_view inserted = with;
   DWORD s = style();
-  if (!multiLine()) {
-    size_t lineEnd = inserted.find_first_of(u"\r\n");
-    if (lineEnd != std::u16string::npos) inserted.resize(lineEnd);
-  }
-  if (s & ES_UPPERCASE) {
-    for (char16_t& c : inserted)
-      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
-  }
-  if (s & ES_LOWERCASE) {
-    for (char16_t& c : inserted)
-      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  if (!multiLine()) inserted = inserted.substr(0, inserted.find_first_of(u"\r\n"));
+  std::u16string cased;  // the characters as the style's case has them
+  if (s & (ES_UPPERCASE | ES_LOWERCASE)) {
+    cased.assign(inserted);
+    for (char16_t& c : cased) {
+      if ((s & ES_UPPERCASE) && c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+      if ((s & ES_LOWERCASE) && c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    }
+    inserted = cased;
   }
   size_t start = text_.selectionStart(), end = text_.selectionEnd();
   size_t room = limit_ - std::min(limit_, text_.length() - (end - start));
   bool truncated = inserted.size() > room;
-  if (truncated) inserted.resize(room);
+  if (truncated) inserted = inserted.substr(0, room);
   // A single line that does not scroll takes only what fits its width.
   if (typed && !multiLine() && !(s & ES_AUTOHSCROLL)) {
     RECT format = formatRect();
-    std::u16string after = text_.text().substr(0, start) + inserted + text_.text().substr(end);
-    while (!inserted.empty() && widths_.font().measure(after) > format.right - format.left) {
-      inserted.pop_back();
-      after = text_.text().substr(0, start) + inserted + text_.text().substr(end);
+    const std::u16string_view text = text_.text();
+    auto joined = [&] {
+      std::u16string after(text.substr(0, start));
+      after.append(inserted).append(text.substr(end));
+      return after;
+    };
+    while (!inserted.empty() && widths_.font().measure(joined()) > format.right - format.left) {
+      inserted.remove_suffix(1);
       truncated = true;
     }
   }

@@ -1,12 +1,15 @@
 // A multi-line TextBox with a vertical scroll bar grown the way a log grows
 // (the caret past the end, each line as SelText): the lines reach the box
 // without painting it, the loop paints it once, and what the screen then
-// shows is what painting the box from scratch shows.
+// shows is what painting the box from scratch shows. Lines appended while
+// nothing else reaches the window are handed to it together: whatever looks
+// at the box sees what appending them one by one gives.
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "ControlsTestSupport.h"
+#include "platform/controls.h"
 #include "runtime/controls/TextBox.h"
 
 namespace controls_test {
@@ -103,6 +106,97 @@ TEST_F(TextBoxPaintingTest, AfterABurstTheScreenShowsWhatAFullPaintShows) {
   Bstr text;
   ASSERT_EQ(box_->get_Text(text.out()), S_OK);
   EXPECT_EQ(std::u16string(text.view()), Line(1) + Line(2) + Line(500) + Line(501));
+}
+
+struct BoxState {
+  std::u16string text;
+  LONG selStart = 0;
+  LRESULT firstVisible = 0;
+  LRESULT lineCount = 0;
+  size_t changes = 0;
+  bool operator==(const BoxState&) const = default;
+};
+
+class HeldAppendsTest : public TextBoxPaintingTest {
+ protected:
+  BoxState state() {
+    BoxState s;
+    Bstr text;
+    EXPECT_EQ(box_->get_Text(text.out()), S_OK);
+    s.text = text.view();
+    box_->get_SelStart(&s.selStart);
+    s.firstVisible = SendMessageW(box_->hwnd(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    s.lineCount = SendMessageW(box_->hwnd(), EM_GETLINECOUNT, 0, 0);
+    s.changes = eventsOf(box_->dispatch(), rt::kTextBoxChange).size();
+    return s;
+  }
+  // The same lines with a look at the window between each two, so that none
+  // is held.
+  BoxState appendedOneByOne(int count) {
+    expectOk(box_->put_Text(Bstr(u"").get()));
+    raised_.clear();
+    EXPECT_EQ(box_->put_SelStart(kPastTheEnd), S_OK);
+    for (int i = 0; i < count; ++i) {
+      EXPECT_EQ(box_->put_SelText(Bstr(Line(i)).get()), S_OK);
+      SendMessageW(box_->hwnd(), WM_GETTEXTLENGTH, 0, 0);
+    }
+    return state();
+  }
+  static void expectOk(HRESULT hr) { EXPECT_EQ(hr, S_OK); }
+};
+
+TEST_F(HeldAppendsTest, EveryLookSeesTheLinesAppendedOneByOne) {
+  struct Look {
+    const char* name;
+    std::function<void()> look;
+  };
+  const std::vector<Look> looks = {
+      {"Text",
+       [&] {
+         Bstr t;
+         box_->get_Text(t.out());
+       }},
+      {"SelStart",
+       [&] {
+         LONG s = 0;
+         box_->get_SelStart(&s);
+       }},
+      {"the window's line count", [&] { SendMessageW(box_->hwnd(), EM_GETLINECOUNT, 0, 0); }},
+      {"the message loop", [&] { settle(); }},
+  };
+  for (int count : {1, 2, 40}) {
+    const BoxState expected = appendedOneByOne(count);
+    for (const Look& look : looks) {
+      expectOk(box_->put_Text(Bstr(u"").get()));
+      raised_.clear();
+      append(0, count);
+      look.look();
+      EXPECT_TRUE(state() == expected) << look.name << ", " << count << " lines";
+    }
+  }
+}
+
+TEST_F(HeldAppendsTest, TheLoopHandsHeldLinesToTheWindowUnasked) {
+  ShowWindow(box_->hwnd(), SW_HIDE);  // no paint comes to look at the text
+  settle();
+  append(0, 40);
+  settle();
+  // The scroll bar is read from the window's frame, without a message.
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+  ASSERT_TRUE(GetScrollInfo(box_->hwnd(), SB_VERT, &info));
+  EXPECT_GT(info.nPos, 0);
+  EXPECT_GE(info.nMax, 39);
+}
+
+TEST_F(HeldAppendsTest, TheWindowsLimitStillCutsTheText) {
+  expectOk(PutByName(box_->dispatch(), u"MaxLength", Variant::I4(10)));
+  append(0, 0);
+  for (const char16_t* piece : {u"abcdef", u"ghijkl", u"mn"})
+    expectOk(box_->put_SelText(Bstr(piece).get()));
+  const BoxState after = state();
+  EXPECT_EQ(after.text, u"abcdefghij");
+  EXPECT_EQ(after.selStart, 10);
+  EXPECT_EQ(after.changes, 3u);
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ TEST(ValOfText, ReadsTheLeadingNumber) {
       {u".5", 0.5},   {u"12%", 12},     {u"12&", 12},
       {u"1.5!", 1.5}, {u"1e", 1},       {u"--1", 0},
       {u"&H", 0},     {u"&", 0},
+      // Digits alone, up to and past the length read directly.
+      {u"0", 0},      {u"007", 7},      {u"999999999999999", 999999999999999.0},
+      {u"12345678901234567", 12345678901234567.0},
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(ValOf(c.text), c.value) << std::string(c.text.begin(), c.text.end());
