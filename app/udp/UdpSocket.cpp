@@ -49,6 +49,10 @@ const VARIANT& Dereferenced(const VARIANT& v) {
 
 std::string Narrow(std::u16string_view text) {
   if (text.empty()) return {};
+  // ASCII is the same in the code page: the common case needs no table.
+  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+    return std::string(text.begin(), text.end());
+  }
   const int length = static_cast<int>(text.size());
   int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(bytes), '\0');

@@ -1,5 +1,6 @@
 #include "runtime/controls/BaseControlRect.h"
 
+#include <array>
 #include <vector>
 
 #include "runtime/controls/ControlIds.h"
@@ -223,6 +224,15 @@ HRESULT BaseControlRect::windowText(BSTR* text) {
   if (!h) {
     const ControlRecord* r = record();
     if (r) *text = Bstr(r->window.text).release();
+    return S_OK;
+  }
+  // Most texts of a form are short: one WM_GETTEXT into a small buffer reads
+  // them; a text that fills it is read again at its length.
+  std::array<char16_t, 128> small{};
+  const LRESULT first =
+      SendMessageW(h, WM_GETTEXT, small.size(), reinterpret_cast<LPARAM>(small.data()));
+  if (first >= 0 && static_cast<size_t>(first) + 1 < small.size()) {
+    *text = Bstr(std::u16string_view(small.data(), static_cast<size_t>(first))).release();
     return S_OK;
   }
   const LRESULT length = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
