@@ -145,10 +145,12 @@ Bstr Form1::Timestamp() {
         return Step;
       }
       case kFormat: {
+        static const Variant kSecondsFormat = Variant::Str(u"#0.##0");
         Bstr seconds;
-        frame.check(kSiteFormat,
-                    Format(Variant::R8(elapsed), Variant::Str(u"#0.##0"), 1, 1, seconds.out()));
-        result = Bstr(std::u16string(seconds.view()) + u" - ");
+        frame.check(kSiteFormat, Format(Variant::R8(elapsed), kSecondsFormat, 1, 1, seconds.out()));
+        std::u16string stamp;
+        stamp.reserve(seconds.view().size() + 3);
+        result = Bstr(stamp.append(seconds.view()).append(u" - "));
         return Exit;
       }
     }

@@ -277,8 +277,10 @@ HRESULT Form1::SendSequence() {
         std::u16string number, count;
         frame.check(kSitePacketNumbers, StrOf(static_cast<SHORT>(i + 1), &number));
         frame.check(kSitePacketNumbers, StrOf(static_cast<SHORT>(last + 1), &count));
-        frame.check(kSitePacketLog, appendLog(std::u16string(stamp.view()) + u"Sending packet " +
-                                              number + u" of " + count));
+        std::u16string line;
+        line.reserve(stamp.view().size() + number.size() + count.size() + 20);
+        line.append(stamp.view()).append(u"Sending packet ").append(number).append(u" of ");
+        frame.check(kSitePacketLog, appendLog(line.append(count)));
         return Step;
       }
       case kSendPacket: {
