@@ -35,6 +35,7 @@ void EditText::setLayout(bool multiLine, bool wordWrap, int wrapWidth) {
 
 void EditText::setWidths(const CharWidths& widths) {
   widths_ = &widths;
+  known_ = widths.knownWidths();
   widestKnown_ = false;
   for (Paragraph& p : paragraphs_) {
     p.wrapped = false;
@@ -237,6 +238,7 @@ int EditText::advance(int x, char16_t ch) const {
     int stop = std::max(1, widths_->tabStop());
     return (x / stop + 1) * stop;
   }
+  if (known_ && ch < 256 && known_[ch] >= 0) return x + known_[ch];
   return x + widths_->width(ch);
 }
 

@@ -46,15 +46,21 @@ class FontWidths final : public CharWidths {
     lineHeight_ = metrics.height;
     averageWidth_ = metrics.aveCharWidth;
   }
-  void setMask(char16_t mask) { mask_ = mask; }
+  void setMask(char16_t mask) {
+    if (mask == mask_) return;
+    mask_ = mask;
+    forget();
+  }
   const Font& font() const { return *font_; }
+  // near_[ch] is the width ch is shown with (the mask's when there is one).
   int width(char16_t ch) const override {
     const char16_t shown = mask_ ? mask_ : ch;
-    if (shown >= near_.size()) return font_->advance(shown);
-    int16_t& known = near_[shown];
+    if (ch >= near_.size()) return font_->advance(shown);
+    int16_t& known = near_[ch];
     if (known < 0) known = static_cast<int16_t>(font_->advance(shown));
     return known;
   }
+  const int16_t* knownWidths() const override { return near_.data(); }
   int tabStop() const override { return 8 * averageWidth_; }
   int lineHeight() const { return lineHeight_; }
   int averageWidth() const { return averageWidth_; }

@@ -30,13 +30,19 @@ class CharWidths {
   virtual ~CharWidths() = default;
   virtual int width(char16_t ch) const = 0;
   virtual int tabStop() const = 0;
+  // The widths of characters 0 to 255 as far as they are known (-1 where not
+  // yet), at an address that stays for the object's life; null when there is
+  // no such table. Laying out text looks there before it calls width().
+  virtual const int16_t* knownWidths() const { return nullptr; }
 };
 
 class EditText {
  public:
   static constexpr size_t npos = static_cast<size_t>(-1);
 
-  explicit EditText(const CharWidths& widths) : widths_(&widths) { setText({}); }
+  explicit EditText(const CharWidths& widths) : widths_(&widths), known_(widths.knownWidths()) {
+    setText({});
+  }
 
   // How lines are formed: one line (single-line), paragraphs, or paragraphs
   // wrapped at a width. A change of layout drops the lines made so far.
@@ -132,6 +138,7 @@ class EditText {
   int measure(size_t start, size_t end) const;
 
   const CharWidths* widths_;
+  const int16_t* known_;  // widths_->knownWidths()
   bool multiLine_ = false;
   bool wordWrap_ = false;
   int wrapWidth_ = 0;
