@@ -27,6 +27,11 @@ HRESULT MidLength(const VARIANT& length, size_t textLength, size_t* out) {
     *out = textLength;
     return S_OK;
   }
+  if (length.vt == VT_I4) {  // a Long held directly needs no conversion
+    if (!IsValidCount(length.lVal)) return E_INVALIDARG;
+    *out = static_cast<size_t>(length.lVal);
+    return S_OK;
+  }
   internal::NormalizedArgument argument;
   if (HRESULT hr = argument.normalize(length); FAILED(hr)) return hr;
   if (argument.isNull()) return ErrorStatus(err::InvalidUseOfNull);
