@@ -150,11 +150,11 @@ HRESULT Format(const VARIANT& value, const VARIANT& format, int firstDayOfWeek, 
   NormalizedArgument formatArgument;
   std::u16string_view formatView;
   if (HRESULT hr = FormatText(format, formatArgument, &formatView); FAILED(hr)) return hr;
-  // VarFormat takes writable pointers; it gets copies of its own.
-  Bstr formatText(formatView);
-  Variant subjectValue;
-  if (HRESULT hr = VariantCopy(&subjectValue, &subject.value()); FAILED(hr)) return hr;
-  return VarFormat(&subjectValue, formatText.get(), firstDayOfWeek, firstWeekOfYear, 0, result);
+  // VarFormat reads its value and format only; its parameters are writable
+  // pointers for historical reasons. The view ends in the terminator of the
+  // text it comes from (or is null for a missing format).
+  return VarFormat(const_cast<VARIANT*>(&subject.value()), const_cast<LPOLESTR>(formatView.data()),
+                   firstDayOfWeek, firstWeekOfYear, 0, result);
 }
 
 }  // namespace rt

@@ -7,12 +7,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "internal/DatePattern.h"
 #include "internal/DecimalNumber.h"
 #include "internal/FormatSections.h"
 #include "internal/LocaleData.h"
-#include "internal/NumberPattern.h"
+#include "internal/ParsedFormat.h"
 #include "internal/TextPattern.h"
 #include "platform/oleauto.h"
 
@@ -20,9 +21,8 @@ namespace {
 
 using platform::internal::DatePattern;
 using platform::internal::DecimalNumber;
-using platform::internal::FormatSections;
 using platform::internal::LocaleData;
-using platform::internal::NumberPattern;
+using platform::internal::ParsedFormat;
 using platform::internal::SectionKind;
 using platform::internal::TextPattern;
 
@@ -52,7 +52,7 @@ using Text = std::optional<std::u16string>;  // no value: a null result
 Value numberValue(DecimalNumber number, int precision, double asDouble) {
   Value value;
   value.kind = Value::Kind::Number;
-  value.number = number;
+  value.number = std::move(number);
   value.precision = precision;
   value.date = asDouble;
   return value;
@@ -215,19 +215,19 @@ HRESULT plainText(const Value& value, const Context& context, Text* out) {
 // Picks the section for the value: the negative section for values below
 // zero, the zero section for zero, else the first; a missing or empty
 // section falls back to the first, which then shows a minus sign itself.
-HRESULT formatSections(const Value& value, const FormatSections& sections, const Context& context,
+HRESULT formatSections(const Value& value, const ParsedFormat& format, const Context& context,
                        Text* out) {
   size_t index = 0;
   bool minus = false;
-  if (value.number.isZero() && !sections.at(2).empty()) {
+  if (value.number.isZero() && !format.section(2).empty()) {
     index = 2;
   } else if (value.number.negative()) {
-    index = sections.at(1).empty() ? 0 : 1;
+    index = format.section(1).empty() ? 0 : 1;
     minus = index == 0;
   }
-  const std::u16string_view section = sections.at(index);
+  const std::u16string_view section = format.section(index);
   if (section.empty()) return plainText(value, context, out);
-  switch (FormatSections::KindOf(section)) {
+  switch (format.kind(index)) {
     case SectionKind::Text: {
       Text plain;
       const HRESULT hr = plainText(value, context, &plain);
@@ -237,7 +237,8 @@ HRESULT formatSections(const Value& value, const FormatSections& sections, const
     case SectionKind::Date:
       return formatDate(DatePattern::FromFormat(section, context.locale), value, context, out);
     case SectionKind::Number:
-      *out = (minus ? u"-" : u"") + NumberPattern(section).Format(value.number, context.locale);
+      *out = format.numberPattern(index).Format(value.number, context.locale);
+      if (minus) (*out)->insert(0, 1, u'-');
       return S_OK;
   }
   return S_OK;
@@ -245,16 +246,15 @@ HRESULT formatSections(const Value& value, const FormatSections& sections, const
 
 // A string value: text sections shape it; otherwise a text that reads as a
 // number or date is formatted as one, and any other text stays as it is.
-HRESULT formatText(const Value& value, std::u16string_view format, const Context& context,
+HRESULT formatText(const Value& value, const ParsedFormat& format, const Context& context,
                    Text* out) {
-  const FormatSections sections(format);
-  if (FormatSections::KindOf(sections.at(0)) == SectionKind::Text) {
-    const bool useEmptySection = value.text.empty() && !sections.at(1).empty();
-    *out = TextPattern(sections.at(useEmptySection ? 1 : 0)).Format(value.text);
+  if (format.kind(0) == SectionKind::Text) {
+    const bool useEmptySection = value.text.empty() && !format.section(1).empty();
+    *out = TextPattern(format.section(useEmptySection ? 1 : 0)).Format(value.text);
     return S_OK;
   }
   if (std::optional<Value> converted = textAsValue(value.text)) {
-    return formatSections(*converted, sections, context, out);
+    return formatSections(*converted, format, context, out);
   }
   *out = value.text;
   return S_OK;
@@ -262,8 +262,9 @@ HRESULT formatText(const Value& value, std::u16string_view format, const Context
 
 HRESULT formatPattern(const Value& value, std::u16string_view format, const Context& context,
                       Text* out) {
-  if (value.kind == Value::Kind::Text) return formatText(value, format, context, out);
-  return formatSections(value, FormatSections(format), context, out);
+  const std::shared_ptr<const ParsedFormat> parsed = ParsedFormat::Of(format);
+  if (value.kind == Value::Kind::Text) return formatText(value, *parsed, context, out);
+  return formatSections(value, *parsed, context, out);
 }
 
 enum class Named {
@@ -308,6 +309,9 @@ std::optional<Named> namedFormat(std::u16string_view format) {
       {u"medium time", Named::MediumTime},
       {u"short time", Named::ShortTime},
   };
+  // Every name begins with a letter; patterns seldom do.
+  const int first = format.empty() ? 0 : (format[0] | 0x20);
+  if (first < u'a' || first > u'z') return std::nullopt;
   for (const Entry& entry : kNames) {
     if (entry.name.size() != format.size()) continue;
     bool same = true;
@@ -402,12 +406,12 @@ HRESULT formatNamed(Named named, Value value, const Context& context, Text* out)
 
 // Null shows the fourth section, or nothing.
 HRESULT formatNull(std::u16string_view format, const Context& context, Text* out) {
-  const FormatSections sections(format);
-  if (sections.size() < 4 || namedFormat(format)) {
+  const std::shared_ptr<const ParsedFormat> parsed = ParsedFormat::Of(format);
+  if (parsed->sectionCount() < 4 || namedFormat(format)) {
     out->reset();
     return S_OK;
   }
-  *out = NumberPattern(sections.at(3)).Format(DecimalNumber(), context.locale);
+  *out = parsed->numberPattern(3).Format(DecimalNumber(), context.locale);
   return S_OK;
 }
 
