@@ -31,6 +31,8 @@ class ParsedFormat {
   static std::shared_ptr<const ParsedFormat> Of(std::u16string_view format);
 
   std::u16string_view text() const { return text_; }
+  // Whether this is the parsed form of format.
+  bool matches(std::u16string_view format) const;
   size_t sectionCount() const { return sections_.size(); }
   // The section at index; empty when the format has fewer sections.
   std::u16string_view section(size_t index) const { return sections_.at(index); }

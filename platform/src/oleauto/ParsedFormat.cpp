@@ -1,5 +1,7 @@
 #include "internal/ParsedFormat.h"
 
+#include <cstring>
+
 namespace platform::internal {
 namespace {
 
@@ -25,11 +27,16 @@ ParsedFormat::ParsedFormat(std::u16string_view format) : text_(format), sections
   }
 }
 
+bool ParsedFormat::matches(std::u16string_view format) const {
+  return text_.size() == format.size() &&
+         std::memcmp(text_.data(), format.data(), format.size() * sizeof(char16_t)) == 0;
+}
+
 std::shared_ptr<const ParsedFormat> ParsedFormat::Of(std::u16string_view format) {
   if (format.size() > kLongestRememberedFormat) return std::make_shared<const ParsedFormat>(format);
   RememberedFormats& remembered = t_remembered;
   for (const std::shared_ptr<const ParsedFormat>& parsed : remembered.formats) {
-    if (parsed && parsed->text() == format) return parsed;
+    if (parsed && parsed->matches(format)) return parsed;
   }
   auto parsed = std::make_shared<const ParsedFormat>(format);
   remembered.formats[remembered.oldest] = parsed;
