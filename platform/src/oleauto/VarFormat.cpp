@@ -49,33 +49,26 @@ struct Context {
 
 using Text = std::optional<std::u16string>;  // no value: a null result
 
-Value numberValue(DecimalNumber number, int precision, double asDouble) {
-  Value value;
-  value.kind = Value::Kind::Number;
-  value.number = std::move(number);
-  value.precision = precision;
-  value.date = asDouble;
-  return value;
+// Makes *out the number, read as a value of that kind.
+void setNumber(DecimalNumber number, int precision, double asDouble, Value* out,
+               Value::Kind kind = Value::Kind::Number) {
+  out->kind = kind;
+  out->number = std::move(number);
+  out->precision = precision;
+  out->date = asDouble;
 }
 
-Value fromDouble(double x, int precision) {
-  return numberValue(DecimalNumber::FromDouble(x, precision), precision, x);
+void setDouble(double x, int precision, Value* out) {
+  setNumber(DecimalNumber::FromDouble(x, precision), precision, x, out);
 }
 
-Value fromInteger(int64_t x) {
-  return numberValue(DecimalNumber::FromInteger(x), kAllDigits, static_cast<double>(x));
+void setInteger(int64_t x, Value* out, Value::Kind kind = Value::Kind::Number) {
+  setNumber(DecimalNumber::FromInteger(x), kAllDigits, static_cast<double>(x), out, kind);
 }
 
-Value fromDate(DATE date) {
-  Value value = fromDouble(date, kDoubleDigits);
-  value.kind = Value::Kind::Date;
-  return value;
-}
-
-Value fromBoolean(bool truth) {
-  Value value = fromInteger(truth ? -1 : 0);
-  value.kind = Value::Kind::Boolean;
-  return value;
+void setDate(DATE date, Value* out) {
+  setNumber(DecimalNumber::FromDouble(date, kDoubleDigits), kDoubleDigits, date, out,
+            Value::Kind::Date);
 }
 
 template <typename T>
@@ -106,56 +99,55 @@ HRESULT readValue(const VARIANT& v, Value* out) {
   const void* data = byRef ? v.byref : static_cast<const void*>(&v.llVal);
   switch (type) {
     case VT_EMPTY:
-      *out = fromInteger(0);
-      out->kind = Value::Kind::Empty;
+      setInteger(0, out, Value::Kind::Empty);
       return S_OK;
     case VT_NULL:
       out->kind = Value::Kind::Null;
       return S_OK;
     case VT_I1:
-      *out = fromInteger(load<int8_t>(data));
+      setInteger(load<int8_t>(data), out);
       return S_OK;
     case VT_UI1:
-      *out = fromInteger(load<uint8_t>(data));
+      setInteger(load<uint8_t>(data), out);
       return S_OK;
     case VT_I2:
-      *out = fromInteger(load<int16_t>(data));
+      setInteger(load<int16_t>(data), out);
       return S_OK;
     case VT_UI2:
-      *out = fromInteger(load<uint16_t>(data));
+      setInteger(load<uint16_t>(data), out);
       return S_OK;
     case VT_I4:
     case VT_INT:
-      *out = fromInteger(load<int32_t>(data));
+      setInteger(load<int32_t>(data), out);
       return S_OK;
     case VT_UI4:
     case VT_UINT:
-      *out = fromInteger(load<uint32_t>(data));
+      setInteger(load<uint32_t>(data), out);
       return S_OK;
     case VT_I8:
-      *out = fromInteger(load<int64_t>(data));
+      setInteger(load<int64_t>(data), out);
       return S_OK;
     case VT_UI8: {
       const uint64_t x = load<uint64_t>(data);
-      *out = numberValue(DecimalNumber::FromUnsigned(x), kAllDigits, static_cast<double>(x));
+      setNumber(DecimalNumber::FromUnsigned(x), kAllDigits, static_cast<double>(x), out);
       return S_OK;
     }
     case VT_R4:
-      *out = fromDouble(load<float>(data), kFloatDigits);
+      setDouble(load<float>(data), kFloatDigits, out);
       return S_OK;
     case VT_R8:
-      *out = fromDouble(load<double>(data), kDoubleDigits);
+      setDouble(load<double>(data), kDoubleDigits, out);
       return S_OK;
     case VT_CY: {
       const int64_t x = load<CY>(data).int64;
-      *out = numberValue(DecimalNumber::FromScaled(x, 4), kAllDigits, x / 10000.0);
+      setNumber(DecimalNumber::FromScaled(x, 4), kAllDigits, x / 10000.0, out);
       return S_OK;
     }
     case VT_DATE:
-      *out = fromDate(load<DATE>(data));
+      setDate(load<DATE>(data), out);
       return S_OK;
     case VT_BOOL:
-      *out = fromBoolean(load<VARIANT_BOOL>(data) != VARIANT_FALSE);
+      setInteger(load<VARIANT_BOOL>(data) != VARIANT_FALSE ? -1 : 0, out, Value::Kind::Boolean);
       return S_OK;
     case VT_BSTR: {
       const BSTR text = load<BSTR>(data);
@@ -175,11 +167,14 @@ HRESULT readValue(const VARIANT& v, Value* out) {
 std::optional<Value> textAsValue(const std::u16string& text) {
   const Variant source = Variant::Str(text);
   Variant converted;
+  Value value;
   if (SUCCEEDED(VariantChangeTypeEx(&converted, &source, LOCALE_USER_DEFAULT, 0, VT_R8))) {
-    return fromDouble(converted.dblVal, kDoubleDigits);
+    setDouble(converted.dblVal, kDoubleDigits, &value);
+    return value;
   }
   if (SUCCEEDED(VariantChangeTypeEx(&converted, &source, LOCALE_USER_DEFAULT, 0, VT_DATE))) {
-    return fromDate(converted.date);
+    setDate(converted.date, &value);
+    return value;
   }
   return std::nullopt;
 }
