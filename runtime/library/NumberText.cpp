@@ -135,6 +135,35 @@ HRESULT HexOf(const NormalizedArgument& argument, BSTR* result) {
   return internal::AllocateText(HexDigitsOf(value, argument.type()), result);
 }
 
+// The numbers, dates, Booleans, error codes, Empty and Null: values that own
+// nothing, so a copy of them cannot fail.
+bool CopiesWithoutFail(VARTYPE type) {
+  switch (type & ~VT_RESERVED) {
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_I2:
+    case VT_I4:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_ERROR:
+    case VT_BOOL:
+    case VT_DECIMAL:
+    case VT_I1:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_I8:
+    case VT_UI8:
+    case VT_INT:
+    case VT_UINT:
+      return true;
+    default:
+      return false;
+  }
+}
+
 HRESULT FormatText(const VARIANT& format, NormalizedArgument& argument, std::u16string_view* text) {
   if (internal::IsMissing(format)) {
     *text = {};
@@ -204,10 +233,17 @@ HRESULT Format(const VARIANT& value, const VARIANT& format, int firstDayOfWeek, 
   NormalizedArgument formatArgument;
   std::u16string_view formatView;
   if (HRESULT hr = FormatText(format, formatArgument, &formatView); FAILED(hr)) return hr;
-  // VarFormat reads its value and format only; its parameters are writable
-  // pointers for historical reasons. The view ends in the terminator of the
-  // text it comes from (or is null for a missing format).
-  return VarFormat(const_cast<VARIANT*>(&subject.value()), const_cast<LPOLESTR>(formatView.data()),
+  // VarFormat only reads its value and format, though its parameters are not
+  // const. A value whose copy could fail (a text, an array, an unknown type)
+  // is still copied first, so that it fails as the copy does. The view ends
+  // at the terminator of the text it shows, or is null for a missing format.
+  std::optional<Variant> copy;
+  const VARIANT* subjectValue = &subject.value();
+  if (!CopiesWithoutFail(subject.type())) {
+    if (HRESULT hr = VariantCopy(&copy.emplace(), subjectValue); FAILED(hr)) return hr;
+    subjectValue = &*copy;
+  }
+  return VarFormat(const_cast<VARIANT*>(subjectValue), const_cast<LPOLESTR>(formatView.data()),
                    firstDayOfWeek, firstWeekOfYear, 0, result);
 }
 

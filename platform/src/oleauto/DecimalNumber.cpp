@@ -25,6 +25,13 @@ constexpr int kLargestExactPower = 22;
 // Above 15 significant digits decimals lie closer together than doubles.
 constexpr int kMostQuickDigits = 15;
 
+// floor(e * log10(2)), exactly for |e| up to 1650.
+int FloorLog10OfPowerOfTwo(int e) {
+  constexpr int kLog10Of2Scaled = 78913;  // log10(2) * 2^18, rounded down
+  if (e >= 0) return (e * kLog10Of2Scaled) >> 18;
+  return -((-e * kLog10Of2Scaled) >> 18) - 1;  // e * log10(2) is never whole
+}
+
 // magnitude (finite, above zero) rounded to `digits` significant digits, as
 // an integer times 10^-scale, found by scaling with an exact power of ten.
 //
@@ -36,13 +43,6 @@ constexpr int kMostQuickDigits = 15;
 // dividing it back by the power of ten (exact operands, one correctly rounded
 // operation) tells whether it reads back as magnitude. False when the quick
 // way finds nothing; the caller then writes out all the digits.
-// floor(e * log10(2)), exactly for |e| up to 1650.
-int FloorLog10OfPowerOfTwo(int e) {
-  constexpr int kLog10Of2Scaled = 78913;  // log10(2) * 2^18, rounded down
-  if (e >= 0) return (e * kLog10Of2Scaled) >> 18;
-  return -((-e * kLog10Of2Scaled) >> 18) - 1;  // e * log10(2) is never whole
-}
-
 bool QuickRounded(double magnitude, int digits, uint64_t* mantissa, int* scale) {
   if (digits < 1 || digits > kMostQuickDigits ||
       !(magnitude >= std::numeric_limits<double>::min())) {

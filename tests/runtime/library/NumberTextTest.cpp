@@ -276,6 +276,32 @@ TEST(Format, WritesEveryMillisecondOfATimeStamp) {
   }
 }
 
+// A type the copy of a variant does not know fails as that copy does, before
+// the arguments of the formatting are looked at; a value of a known type
+// that has no text fails in the formatting.
+TEST(Format, ReportsTheStatusOfAValueItCannotFormat) {
+  ScopedLocaleValues english(0x0409);
+  const struct {
+    VARTYPE vt;
+    int firstDay;
+    HRESULT status;
+  } cases[] = {
+      {15, 1, DISP_E_BADVARTYPE},
+      {36, 9, DISP_E_BADVARTYPE},
+      {VT_ARRAY | VT_NULL, 1, DISP_E_BADVARTYPE},
+      {VT_ERROR, 1, DISP_E_TYPEMISMATCH},
+      {VT_ERROR, 9, E_INVALIDARG},
+  };
+  for (const auto& c : cases) {
+    Variant value;
+    value.vt = c.vt;
+    BSTR text = nullptr;
+    EXPECT_EQ(Format(value, Variant::Str(u"0.0"), c.firstDay, 1, &text), c.status) << c.vt;
+    EXPECT_EQ(text, nullptr);
+    value.vt = VT_EMPTY;
+  }
+}
+
 TEST(Format, TakesItsFormatFromAnObjectOrANumber) {
   ScopedLocaleValues english(0x0409);
   ValueObject object(Variant::Str(u"0.0"));
