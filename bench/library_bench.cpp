@@ -1,10 +1,11 @@
-// Split and Val on long texts.
+// Split and Val on long texts; the number texts written once per datagram.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "platform/oleauto.h"
 #include "runtime/core/Val.h"
+#include "runtime/library/NumberText.h"
 #include "runtime/library/Split.h"
 
 namespace {
@@ -96,5 +97,32 @@ void BM_ValNumberThenText(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ValNumberThenText)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// The elapsed-time prefix of a log line: seconds 0.000 to 99.999.
+void BM_FormatTimestamp(benchmark::State& state) {
+  int milliseconds = 0;
+  for (auto _ : state) {
+    const double elapsed = milliseconds / 1000.0;
+    milliseconds = milliseconds == 99'999 ? 0 : milliseconds + 1;
+    Bstr text;
+    rt::Format(Variant::R8(elapsed), Variant::Str(u"#0.##0"), 1, 1, text.out());
+    benchmark::DoNotOptimize(text.get());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FormatTimestamp);
+
+// A packet's number and count, as the log writes them.
+void BM_StrInteger(benchmark::State& state) {
+  SHORT value = -32768;
+  for (auto _ : state) {
+    Bstr text;
+    rt::Str(Variant::I2(value), text.out());
+    benchmark::DoNotOptimize(text.get());
+    value = static_cast<SHORT>(value + 7);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_StrInteger);
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "runtime/library/NumberText.h"
 
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "runtime/core/Status.h"
@@ -27,6 +29,57 @@ std::u16string NumberWithPoint(std::u16string_view converted) {
     if (c == separator) c = u'.';
   }
   return text;
+}
+
+// Str's text of an integer type: its digits after a space unless negative,
+// written directly. The conversion to text would give the same digits, and
+// a decimal separator cannot appear among them unless it is a digit, a sign
+// or a space; for such a separator the general path replaces it. Nothing for
+// other types.
+std::optional<HRESULT> IntegerText(const VARIANT& value, BSTR* result) {
+  LONG64 number = 0;
+  switch (value.vt) {
+    case VT_I1:
+      number = value.cVal;
+      break;
+    case VT_UI1:
+      number = value.bVal;
+      break;
+    case VT_I2:
+      number = value.iVal;
+      break;
+    case VT_UI2:
+      number = value.uiVal;
+      break;
+    case VT_I4:
+    case VT_INT:
+      number = value.lVal;
+      break;
+    case VT_UI4:
+    case VT_UINT:
+      number = value.ulVal;
+      break;
+    case VT_I8:
+      number = value.llVal;
+      break;
+    default:
+      return std::nullopt;
+  }
+  const char16_t separator = DecimalSeparator();
+  if (separator == u' ' || separator == u'-' || (separator >= u'0' && separator <= u'9')) {
+    return std::nullopt;
+  }
+  // A space or a minus sign, then up to 19 digits written from the right.
+  char16_t text[20];
+  char16_t* const end = std::end(text);
+  char16_t* first = end;
+  auto magnitude = number < 0 ? 0 - static_cast<ULONG64>(number) : static_cast<ULONG64>(number);
+  do {
+    *--first = static_cast<char16_t>(u'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  *--first = number < 0 ? u'-' : u' ';
+  return internal::AllocateText({first, static_cast<size_t>(end - first)}, result);
 }
 
 // The value Str converts to text: a text is read as a double first.
@@ -82,6 +135,35 @@ HRESULT HexOf(const NormalizedArgument& argument, BSTR* result) {
   return internal::AllocateText(HexDigitsOf(value, argument.type()), result);
 }
 
+// The numbers, dates, Booleans, error codes, Empty and Null: values that own
+// nothing, so a copy of them cannot fail.
+bool CopiesWithoutFail(VARTYPE type) {
+  switch (type & ~VT_RESERVED) {
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_I2:
+    case VT_I4:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_ERROR:
+    case VT_BOOL:
+    case VT_DECIMAL:
+    case VT_I1:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_I8:
+    case VT_UI8:
+    case VT_INT:
+    case VT_UINT:
+      return true;
+    default:
+      return false;
+  }
+}
+
 HRESULT FormatText(const VARIANT& format, NormalizedArgument& argument, std::u16string_view* text) {
   if (internal::IsMissing(format)) {
     *text = {};
@@ -100,6 +182,7 @@ HRESULT Str(const VARIANT& value, BSTR* result) {
   if (HRESULT hr = argument.normalize(value); FAILED(hr)) return hr;
   if (argument.type() == VT_EMPTY) return internal::AllocateText(u" 0", result);
   if (argument.isNull()) return ErrorStatus(err::InvalidUseOfNull);
+  if (std::optional<HRESULT> written = IntegerText(argument.value(), result)) return *written;
   Variant number;
   const VARIANT* source = nullptr;
   if (HRESULT hr = StrSource(argument, &number, &source); FAILED(hr)) return hr;
@@ -150,11 +233,18 @@ HRESULT Format(const VARIANT& value, const VARIANT& format, int firstDayOfWeek, 
   NormalizedArgument formatArgument;
   std::u16string_view formatView;
   if (HRESULT hr = FormatText(format, formatArgument, &formatView); FAILED(hr)) return hr;
-  // VarFormat takes writable pointers; it gets copies of its own.
-  Bstr formatText(formatView);
-  Variant subjectValue;
-  if (HRESULT hr = VariantCopy(&subjectValue, &subject.value()); FAILED(hr)) return hr;
-  return VarFormat(&subjectValue, formatText.get(), firstDayOfWeek, firstWeekOfYear, 0, result);
+  // VarFormat only reads its value and format, though its parameters are not
+  // const. A value whose copy could fail (a text, an array, an unknown type)
+  // is still copied first, so that it fails as the copy does. The view ends
+  // at the terminator of the text it shows, or is null for a missing format.
+  std::optional<Variant> copy;
+  const VARIANT* subjectValue = &subject.value();
+  if (!CopiesWithoutFail(subject.type())) {
+    if (HRESULT hr = VariantCopy(&copy.emplace(), subjectValue); FAILED(hr)) return hr;
+    subjectValue = &*copy;
+  }
+  return VarFormat(const_cast<VARIANT*>(subjectValue), const_cast<LPOLESTR>(formatView.data()),
+                   firstDayOfWeek, firstWeekOfYear, 0, result);
 }
 
 }  // namespace rt

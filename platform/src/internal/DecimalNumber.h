@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace platform::internal {
 
@@ -11,7 +12,8 @@ class DecimalNumber {
  public:
   DecimalNumber() = default;
 
-  // significantDigits: 15 for a double and 7 for a float, the precision the
+  // The value rounded half to even to significantDigits significant digits
+  // (1 to 40): 15 for a double and 7 for a float, the precision the
   // platform's conversions carry.
   static DecimalNumber FromDouble(double value, int significantDigits);
   static DecimalNumber FromInteger(int64_t value);
@@ -42,6 +44,14 @@ class DecimalNumber {
   // Rounds half away from zero to that many significant digits.
   void RoundToSignificant(int digits);
 
+  // The digit at a position counted from the first significant digit (0),
+  // which stands pointPosition() places before the point; '0' outside the
+  // significant digits.
+  char DigitAt(int position) const {
+    if (position < 0 || position >= static_cast<int>(digits_.size())) return '0';
+    return digits_[static_cast<size_t>(position)];
+  }
+
   // The digits before the point, without leading zeros ("" for 0.5).
   std::string IntegerDigits() const;
   // Exactly `places` digits after the point (truncated, zero-padded).
@@ -53,6 +63,8 @@ class DecimalNumber {
   std::u16string GeneralText(int precision, char16_t decimal) const;
 
  private:
+  // Reads "d.ddde+XX" (or "de-XX") as written by std::to_chars.
+  void readScientific(std::string_view text);
   void roundAt(int keep);
   void normalize();
 

@@ -33,19 +33,28 @@ class NumberPattern {
     std::u16string text;  // literal text; "E+", "e-" ... for an exponent
   };
 
+  // The digits a pattern shows of a rounded magnitude, read from it as
+  // needed rather than copied out.
   struct Digits {
-    std::string integer;
-    std::string fraction;
-    std::string exponent;
+    const DecimalNumber* value = nullptr;  // rounded, and scaled for an exponent
+    int integerZeros = 0;                  // zeros before the integer digits
+    int integerCount = 0;                  // integer digits, those zeros included
+    int fractionCount = 0;                 // decimals shown
+    std::string exponent;                  // the exponent's digits, padded
     bool negativeExponent = false;
+
+    char integer(int k) const;   // k below integerCount
+    char fraction(int j) const;  // j from 0: the first decimal
   };
 
   void parse(std::u16string_view section);
   void resolveCommas();
   void countSlots();
-  Digits fixedDigits(DecimalNumber value) const;
-  Digits scientificDigits(DecimalNumber value) const;
-  std::string trimFraction(std::string fraction) const;
+  // Rounds value in place for the pattern and describes what it shows; the
+  // result reads value, which must outlive it.
+  Digits fixedDigits(DecimalNumber& value) const;
+  Digits scientificDigits(DecimalNumber& value) const;
+  Digits shownDigits(const DecimalNumber& value) const;
   std::u16string emit(const Digits& digits, const LocaleData& locale) const;
 
   std::vector<Token> tokens_;

@@ -1,6 +1,7 @@
 // The texts of numbers as the automation conversions write them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,15 @@ std::u16string FormatReal(double value, int significantDigits, char16_t decimalS
 
 std::u16string FormatSigned(int64_t value);
 std::u16string FormatUnsigned(uint64_t value);
+
+// Room for the longest integer text: "-9223372036854775808".
+constexpr size_t kIntegerTextSize = 20;
+using IntegerTextBuffer = char16_t[kIntegerTextSize];
+
+// The text of an integer (the same as FormatSigned and FormatUnsigned) in a
+// buffer of the caller's, without allocating.
+std::u16string_view WriteSigned(int64_t value, IntegerTextBuffer& buffer);
+std::u16string_view WriteUnsigned(uint64_t value, IntegerTextBuffer& buffer);
 
 // Currency: up to four decimals, trailing zeros dropped.
 std::u16string FormatCurrency(int64_t scaled, char16_t decimalSeparator);

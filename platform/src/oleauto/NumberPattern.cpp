@@ -8,21 +8,16 @@
 namespace platform::internal {
 namespace {
 
-// Pads a digit string on the left to at least `digits` digits.
-std::string padded(std::string text, int digits) {
-  if (static_cast<int>(text.size()) < digits) text.insert(0, digits - text.size(), '0');
-  return text;
-}
-
 // Writes the digits that belong in one placeholder of a right-aligned run of
 // `slots` placeholders: the first placeholder also takes the digits that have
-// no placeholder of their own. separator (0 for none) goes between thousands.
-void placeDigit(const std::string& digits, int slot, int slots, char16_t separator,
+// no placeholder of their own. digitAt(k) is the k-th of `count` digits;
+// separator (0 for none) goes between thousands.
+template <typename DigitAt>
+void placeDigit(int count, DigitAt digitAt, int slot, int slots, char16_t separator,
                 std::u16string& out) {
-  const int count = static_cast<int>(digits.size());
   const int excess = count - slots;
   auto put = [&](int k) {
-    out.push_back(static_cast<char16_t>(digits[k]));
+    out.push_back(static_cast<char16_t>(digitAt(k)));
     const int fromRight = count - 1 - k;
     if (separator && fromRight > 0 && fromRight % 3 == 0) out.push_back(separator);
   };
@@ -143,50 +138,67 @@ void NumberPattern::countSlots() {
 }
 
 std::u16string NumberPattern::Format(const DecimalNumber& value, const LocaleData& locale) const {
-  DecimalNumber magnitude = value.magnitude();
-  magnitude.Shift(2 * percents_ - 3 * scaleCommas_);
-  const Digits digits = scientific_ ? scientificDigits(magnitude) : fixedDigits(magnitude);
+  DecimalNumber shown = value.magnitude();
+  shown.Shift(2 * percents_ - 3 * scaleCommas_);
+  const Digits digits = scientific_ ? scientificDigits(shown) : fixedDigits(shown);
   return emit(digits, locale);
 }
 
-NumberPattern::Digits NumberPattern::fixedDigits(DecimalNumber value) const {
-  value.RoundToFraction(fractionSlots_);
-  Digits digits;
-  digits.integer = padded(value.IntegerDigits(), minIntegerDigits_);
-  digits.fraction = trimFraction(value.FractionDigits(fractionSlots_));
-  return digits;
+char NumberPattern::Digits::integer(int k) const {
+  return k < integerZeros ? '0' : value->DigitAt(k - integerZeros);
 }
 
-NumberPattern::Digits NumberPattern::scientificDigits(DecimalNumber value) const {
+char NumberPattern::Digits::fraction(int j) const {
+  return value->DigitAt(value->pointPosition() + j);
+}
+
+NumberPattern::Digits NumberPattern::fixedDigits(DecimalNumber& value) const {
+  value.RoundToFraction(fractionSlots_);
+  return shownDigits(value);
+}
+
+NumberPattern::Digits NumberPattern::scientificDigits(DecimalNumber& value) const {
   int exponent = 0;
   if (!value.isZero()) {
     value.RoundToSignificant(std::max(1, integerSlots_ + fractionSlots_));
     exponent = value.pointPosition() - integerSlots_;
     value.Shift(-exponent);
   }
-  Digits digits;
-  digits.integer = padded(value.IntegerDigits(), minIntegerDigits_);
-  digits.fraction = trimFraction(value.FractionDigits(fractionSlots_));
-  digits.exponent = padded(std::to_string(std::abs(exponent)), minExponentDigits_);
+  Digits digits = shownDigits(value);
+  digits.exponent = std::to_string(std::abs(exponent));
+  if (static_cast<int>(digits.exponent.size()) < minExponentDigits_) {
+    digits.exponent.insert(0, minExponentDigits_ - digits.exponent.size(), '0');
+  }
   digits.negativeExponent = exponent < 0;
   return digits;
 }
 
-// Optional decimals show no trailing zeros; required ones (up to the last 0
-// placeholder) always show.
-std::string NumberPattern::trimFraction(std::string fraction) const {
-  while (static_cast<int>(fraction.size()) > minFractionDigits_ && fraction.back() == '0') {
-    fraction.pop_back();
+// The integer digits padded with zeros to the required ones; the decimals
+// without trailing zeros in optional places (required ones, up to the last 0
+// placeholder, always show).
+NumberPattern::Digits NumberPattern::shownDigits(const DecimalNumber& value) const {
+  Digits digits;
+  digits.value = &value;
+  const int integerDigits = std::max(value.pointPosition(), 0);
+  digits.integerZeros = std::max(minIntegerDigits_ - integerDigits, 0);
+  digits.integerCount = integerDigits + digits.integerZeros;
+  digits.fractionCount = fractionSlots_;
+  while (digits.fractionCount > minFractionDigits_ &&
+         digits.fraction(digits.fractionCount - 1) == '0') {
+    --digits.fractionCount;
   }
-  return fraction;
+  return digits;
 }
 
 std::u16string NumberPattern::emit(const Digits& digits, const LocaleData& locale) const {
   std::u16string out;
   int integerSlot = 0;
-  size_t fractionSlot = 0;
+  int fractionSlot = 0;
   int exponentSlot = 0;
   const char16_t separator = grouping_ ? locale.thousands : 0;
+  auto integerAt = [&digits](int k) { return digits.integer(k); };
+  auto exponentAt = [&digits](int k) { return digits.exponent[static_cast<size_t>(k)]; };
+  const int exponentCount = static_cast<int>(digits.exponent.size());
   for (const Token& token : tokens_) {
     switch (token.kind) {
       case Kind::Literal:
@@ -197,7 +209,10 @@ std::u16string NumberPattern::emit(const Digits& digits, const LocaleData& local
         break;
       case Kind::DecimalPoint:
         // Without integer placeholders the integer digits stand before the point.
-        if (integerSlots_ == 0) out.append(digits.integer.begin(), digits.integer.end());
+        if (integerSlots_ == 0) {
+          for (int k = 0; k < digits.integerCount; ++k)
+            out.push_back(static_cast<char16_t>(digits.integer(k)));
+        }
         out.push_back(locale.decimal);
         break;
       case Kind::Exponent:
@@ -213,12 +228,14 @@ std::u16string NumberPattern::emit(const Digits& digits, const LocaleData& local
       case Kind::Required:
       case Kind::Optional:
         if (token.part == Part::Integer) {
-          placeDigit(digits.integer, integerSlot++, integerSlots_, separator, out);
+          placeDigit(digits.integerCount, integerAt, integerSlot++, integerSlots_, separator, out);
         } else if (token.part == Part::Fraction) {
-          if (fractionSlot < digits.fraction.size()) out.push_back(digits.fraction[fractionSlot]);
+          if (fractionSlot < digits.fractionCount) {
+            out.push_back(static_cast<char16_t>(digits.fraction(fractionSlot)));
+          }
           ++fractionSlot;
         } else {
-          placeDigit(digits.exponent, exponentSlot++, exponentSlots_, 0, out);
+          placeDigit(exponentCount, exponentAt, exponentSlot++, exponentSlots_, 0, out);
         }
         break;
       case Kind::Comma:

@@ -1,6 +1,7 @@
 // Numbers and Booleans to text: VarBstrFromR8, R4, I4, I8, Cy and Bool.
 #include "internal/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -23,6 +24,15 @@ std::u16string Widen(std::string_view ascii) {
 std::u16string FormatNonFinite(double value) {
   if (std::isnan(value)) return std::signbit(value) ? u"-1.#IND" : u"1.#QNAN";
   return value < 0 ? u"-1.#INF" : u"1.#INF";
+}
+
+template <typename Integer>
+std::u16string_view WriteInteger(Integer value, IntegerTextBuffer& buffer) {
+  char ascii[kIntegerTextSize];
+  const char* end = std::to_chars(ascii, ascii + kIntegerTextSize, value).ptr;
+  const auto size = static_cast<size_t>(end - ascii);
+  std::copy(ascii, ascii + size, buffer);
+  return {buffer, size};
 }
 
 }  // namespace
@@ -83,11 +93,21 @@ std::u16string FormatReal(double value, int significantDigits, char16_t decimalS
 }
 
 std::u16string FormatSigned(int64_t value) {
-  return Widen(std::to_string(value));
+  IntegerTextBuffer buffer;
+  return std::u16string(WriteSigned(value, buffer));
 }
 
 std::u16string FormatUnsigned(uint64_t value) {
-  return Widen(std::to_string(value));
+  IntegerTextBuffer buffer;
+  return std::u16string(WriteUnsigned(value, buffer));
+}
+
+std::u16string_view WriteSigned(int64_t value, IntegerTextBuffer& buffer) {
+  return WriteInteger(value, buffer);
+}
+
+std::u16string_view WriteUnsigned(uint64_t value, IntegerTextBuffer& buffer) {
+  return WriteInteger(value, buffer);
 }
 
 std::u16string FormatCurrency(int64_t scaled, char16_t decimalSeparator) {

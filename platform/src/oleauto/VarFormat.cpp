@@ -7,12 +7,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "internal/DatePattern.h"
 #include "internal/DecimalNumber.h"
 #include "internal/FormatSections.h"
 #include "internal/LocaleData.h"
-#include "internal/NumberPattern.h"
+#include "internal/ParsedFormat.h"
 #include "internal/TextPattern.h"
 #include "platform/oleauto.h"
 
@@ -20,9 +21,8 @@ namespace {
 
 using platform::internal::DatePattern;
 using platform::internal::DecimalNumber;
-using platform::internal::FormatSections;
 using platform::internal::LocaleData;
-using platform::internal::NumberPattern;
+using platform::internal::ParsedFormat;
 using platform::internal::SectionKind;
 using platform::internal::TextPattern;
 
@@ -49,33 +49,26 @@ struct Context {
 
 using Text = std::optional<std::u16string>;  // no value: a null result
 
-Value numberValue(DecimalNumber number, int precision, double asDouble) {
-  Value value;
-  value.kind = Value::Kind::Number;
-  value.number = number;
-  value.precision = precision;
-  value.date = asDouble;
-  return value;
+// Makes *out the number, read as a value of that kind.
+void setNumber(DecimalNumber number, int precision, double asDouble, Value* out,
+               Value::Kind kind = Value::Kind::Number) {
+  out->kind = kind;
+  out->number = std::move(number);
+  out->precision = precision;
+  out->date = asDouble;
 }
 
-Value fromDouble(double x, int precision) {
-  return numberValue(DecimalNumber::FromDouble(x, precision), precision, x);
+void setDouble(double x, int precision, Value* out) {
+  setNumber(DecimalNumber::FromDouble(x, precision), precision, x, out);
 }
 
-Value fromInteger(int64_t x) {
-  return numberValue(DecimalNumber::FromInteger(x), kAllDigits, static_cast<double>(x));
+void setInteger(int64_t x, Value* out, Value::Kind kind = Value::Kind::Number) {
+  setNumber(DecimalNumber::FromInteger(x), kAllDigits, static_cast<double>(x), out, kind);
 }
 
-Value fromDate(DATE date) {
-  Value value = fromDouble(date, kDoubleDigits);
-  value.kind = Value::Kind::Date;
-  return value;
-}
-
-Value fromBoolean(bool truth) {
-  Value value = fromInteger(truth ? -1 : 0);
-  value.kind = Value::Kind::Boolean;
-  return value;
+void setDate(DATE date, Value* out) {
+  setNumber(DecimalNumber::FromDouble(date, kDoubleDigits), kDoubleDigits, date, out,
+            Value::Kind::Date);
 }
 
 template <typename T>
@@ -106,56 +99,55 @@ HRESULT readValue(const VARIANT& v, Value* out) {
   const void* data = byRef ? v.byref : static_cast<const void*>(&v.llVal);
   switch (type) {
     case VT_EMPTY:
-      *out = fromInteger(0);
-      out->kind = Value::Kind::Empty;
+      setInteger(0, out, Value::Kind::Empty);
       return S_OK;
     case VT_NULL:
       out->kind = Value::Kind::Null;
       return S_OK;
     case VT_I1:
-      *out = fromInteger(load<int8_t>(data));
+      setInteger(load<int8_t>(data), out);
       return S_OK;
     case VT_UI1:
-      *out = fromInteger(load<uint8_t>(data));
+      setInteger(load<uint8_t>(data), out);
       return S_OK;
     case VT_I2:
-      *out = fromInteger(load<int16_t>(data));
+      setInteger(load<int16_t>(data), out);
       return S_OK;
     case VT_UI2:
-      *out = fromInteger(load<uint16_t>(data));
+      setInteger(load<uint16_t>(data), out);
       return S_OK;
     case VT_I4:
     case VT_INT:
-      *out = fromInteger(load<int32_t>(data));
+      setInteger(load<int32_t>(data), out);
       return S_OK;
     case VT_UI4:
     case VT_UINT:
-      *out = fromInteger(load<uint32_t>(data));
+      setInteger(load<uint32_t>(data), out);
       return S_OK;
     case VT_I8:
-      *out = fromInteger(load<int64_t>(data));
+      setInteger(load<int64_t>(data), out);
       return S_OK;
     case VT_UI8: {
       const uint64_t x = load<uint64_t>(data);
-      *out = numberValue(DecimalNumber::FromUnsigned(x), kAllDigits, static_cast<double>(x));
+      setNumber(DecimalNumber::FromUnsigned(x), kAllDigits, static_cast<double>(x), out);
       return S_OK;
     }
     case VT_R4:
-      *out = fromDouble(load<float>(data), kFloatDigits);
+      setDouble(load<float>(data), kFloatDigits, out);
       return S_OK;
     case VT_R8:
-      *out = fromDouble(load<double>(data), kDoubleDigits);
+      setDouble(load<double>(data), kDoubleDigits, out);
       return S_OK;
     case VT_CY: {
       const int64_t x = load<CY>(data).int64;
-      *out = numberValue(DecimalNumber::FromScaled(x, 4), kAllDigits, x / 10000.0);
+      setNumber(DecimalNumber::FromScaled(x, 4), kAllDigits, x / 10000.0, out);
       return S_OK;
     }
     case VT_DATE:
-      *out = fromDate(load<DATE>(data));
+      setDate(load<DATE>(data), out);
       return S_OK;
     case VT_BOOL:
-      *out = fromBoolean(load<VARIANT_BOOL>(data) != VARIANT_FALSE);
+      setInteger(load<VARIANT_BOOL>(data) != VARIANT_FALSE ? -1 : 0, out, Value::Kind::Boolean);
       return S_OK;
     case VT_BSTR: {
       const BSTR text = load<BSTR>(data);
@@ -175,11 +167,14 @@ HRESULT readValue(const VARIANT& v, Value* out) {
 std::optional<Value> textAsValue(const std::u16string& text) {
   const Variant source = Variant::Str(text);
   Variant converted;
+  Value value;
   if (SUCCEEDED(VariantChangeTypeEx(&converted, &source, LOCALE_USER_DEFAULT, 0, VT_R8))) {
-    return fromDouble(converted.dblVal, kDoubleDigits);
+    setDouble(converted.dblVal, kDoubleDigits, &value);
+    return value;
   }
   if (SUCCEEDED(VariantChangeTypeEx(&converted, &source, LOCALE_USER_DEFAULT, 0, VT_DATE))) {
-    return fromDate(converted.date);
+    setDate(converted.date, &value);
+    return value;
   }
   return std::nullopt;
 }
@@ -215,19 +210,19 @@ HRESULT plainText(const Value& value, const Context& context, Text* out) {
 // Picks the section for the value: the negative section for values below
 // zero, the zero section for zero, else the first; a missing or empty
 // section falls back to the first, which then shows a minus sign itself.
-HRESULT formatSections(const Value& value, const FormatSections& sections, const Context& context,
+HRESULT formatSections(const Value& value, const ParsedFormat& format, const Context& context,
                        Text* out) {
   size_t index = 0;
   bool minus = false;
-  if (value.number.isZero() && !sections.at(2).empty()) {
+  if (value.number.isZero() && !format.section(2).empty()) {
     index = 2;
   } else if (value.number.negative()) {
-    index = sections.at(1).empty() ? 0 : 1;
+    index = format.section(1).empty() ? 0 : 1;
     minus = index == 0;
   }
-  const std::u16string_view section = sections.at(index);
+  const std::u16string_view section = format.section(index);
   if (section.empty()) return plainText(value, context, out);
-  switch (FormatSections::KindOf(section)) {
+  switch (format.kind(index)) {
     case SectionKind::Text: {
       Text plain;
       const HRESULT hr = plainText(value, context, &plain);
@@ -237,7 +232,8 @@ HRESULT formatSections(const Value& value, const FormatSections& sections, const
     case SectionKind::Date:
       return formatDate(DatePattern::FromFormat(section, context.locale), value, context, out);
     case SectionKind::Number:
-      *out = (minus ? u"-" : u"") + NumberPattern(section).Format(value.number, context.locale);
+      *out = format.numberPattern(index).Format(value.number, context.locale);
+      if (minus) (*out)->insert(0, 1, u'-');
       return S_OK;
   }
   return S_OK;
@@ -245,16 +241,15 @@ HRESULT formatSections(const Value& value, const FormatSections& sections, const
 
 // A string value: text sections shape it; otherwise a text that reads as a
 // number or date is formatted as one, and any other text stays as it is.
-HRESULT formatText(const Value& value, std::u16string_view format, const Context& context,
+HRESULT formatText(const Value& value, const ParsedFormat& format, const Context& context,
                    Text* out) {
-  const FormatSections sections(format);
-  if (FormatSections::KindOf(sections.at(0)) == SectionKind::Text) {
-    const bool useEmptySection = value.text.empty() && !sections.at(1).empty();
-    *out = TextPattern(sections.at(useEmptySection ? 1 : 0)).Format(value.text);
+  if (format.kind(0) == SectionKind::Text) {
+    const bool useEmptySection = value.text.empty() && !format.section(1).empty();
+    *out = TextPattern(format.section(useEmptySection ? 1 : 0)).Format(value.text);
     return S_OK;
   }
   if (std::optional<Value> converted = textAsValue(value.text)) {
-    return formatSections(*converted, sections, context, out);
+    return formatSections(*converted, format, context, out);
   }
   *out = value.text;
   return S_OK;
@@ -262,8 +257,9 @@ HRESULT formatText(const Value& value, std::u16string_view format, const Context
 
 HRESULT formatPattern(const Value& value, std::u16string_view format, const Context& context,
                       Text* out) {
-  if (value.kind == Value::Kind::Text) return formatText(value, format, context, out);
-  return formatSections(value, FormatSections(format), context, out);
+  const std::shared_ptr<const ParsedFormat> parsed = ParsedFormat::Of(format);
+  if (value.kind == Value::Kind::Text) return formatText(value, *parsed, context, out);
+  return formatSections(value, *parsed, context, out);
 }
 
 enum class Named {
@@ -308,6 +304,9 @@ std::optional<Named> namedFormat(std::u16string_view format) {
       {u"medium time", Named::MediumTime},
       {u"short time", Named::ShortTime},
   };
+  // Every name begins with a letter; patterns seldom do.
+  const int first = format.empty() ? 0 : (format[0] | 0x20);
+  if (first < u'a' || first > u'z') return std::nullopt;
   for (const Entry& entry : kNames) {
     if (entry.name.size() != format.size()) continue;
     bool same = true;
@@ -402,12 +401,12 @@ HRESULT formatNamed(Named named, Value value, const Context& context, Text* out)
 
 // Null shows the fourth section, or nothing.
 HRESULT formatNull(std::u16string_view format, const Context& context, Text* out) {
-  const FormatSections sections(format);
-  if (sections.size() < 4 || namedFormat(format)) {
+  const std::shared_ptr<const ParsedFormat> parsed = ParsedFormat::Of(format);
+  if (parsed->sectionCount() < 4 || namedFormat(format)) {
     out->reset();
     return S_OK;
   }
-  *out = NumberPattern(sections.at(3)).Format(DecimalNumber(), context.locale);
+  *out = parsed->numberPattern(3).Format(DecimalNumber(), context.locale);
   return S_OK;
 }
 

@@ -135,6 +135,11 @@ HRESULT VariantClear(VARIANTARG* v) {
   if (!v) return E_INVALIDARG;
   // VT_RESERVED marks a typed operand for VarCmp; the value is its base type.
   v->vt &= ~VT_RESERVED;
+  // Empty, Null and the numbers up to dates own nothing.
+  if (v->vt <= VT_DATE) {
+    v->vt = VT_EMPTY;
+    return S_OK;
+  }
   if (!IsValidVariantType(v->vt)) return DISP_E_BADVARTYPE;
   if (!IsByRef(v->vt)) {
     if (IsArray(v->vt)) {

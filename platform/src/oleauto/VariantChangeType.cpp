@@ -233,8 +233,50 @@ HRESULT TextOf(const VARIANT& v, LCID lcid, USHORT flags, BSTR* out) {
   }
   Number n;
   if (!Number::Read(v, &n)) return DISP_E_TYPEMISMATCH;
-  return ReturnBstr(n.kind == Number::Kind::Unsigned ? FormatUnsigned(n.u) : FormatSigned(n.i),
-                    out);
+  IntegerTextBuffer buffer;
+  return ReturnBstr(
+      n.kind == Number::Kind::Unsigned ? WriteUnsigned(n.u, buffer) : WriteSigned(n.i, buffer),
+      out);
+}
+
+// The integer types, whose text is their digits under every locale and flag.
+bool IsInteger(VARTYPE vt) {
+  switch (vt) {
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_I8:
+    case VT_UI8:
+      return true;
+  }
+  return false;
+}
+
+// An integer variant (IsInteger) as text into dest, written straight from
+// its value: what Coerce would write, for less.
+HRESULT IntegerToText(VARIANTARG* dest, const VARIANT& integer) {
+  using namespace platform::internal;
+  IntegerTextBuffer buffer;
+  Number n;
+  Number::Read(integer, &n);
+  const std::u16string_view text =
+      n.kind == Number::Kind::Unsigned ? WriteUnsigned(n.u, buffer) : WriteSigned(n.i, buffer);
+  VARIANT result;
+  VariantInit(&result);
+  result.vt = VT_BSTR;
+  if (HRESULT hr = ReturnBstr(text, &result.bstrVal); FAILED(hr)) return hr;
+  // The value is read before dest is cleared: dest may be the source.
+  if (HRESULT hr = VariantClear(dest); FAILED(hr)) {
+    SysFreeString(result.bstrVal);
+    return hr;
+  }
+  *static_cast<VARIANT*>(dest) = result;
+  return S_OK;
 }
 
 HRESULT NumberFromBstr(BSTR text, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* out) {
@@ -354,6 +396,7 @@ HRESULT Coerce(const VARIANT& v, LCID lcid, USHORT flags, VARTYPE vt, VARIANT* o
 HRESULT VariantChangeTypeEx(VARIANTARG* dest, const VARIANTARG* src, LCID lcid, USHORT flags,
                             VARTYPE vt) {
   if (!dest || !src) return E_INVALIDARG;
+  if (vt == VT_BSTR && IsInteger(src->vt)) return IntegerToText(dest, *src);
   if (!IsValidVariantType(src->vt) || !IsValidVariantType(vt)) return DISP_E_BADVARTYPE;
   Variant value;
   HRESULT hr = VariantCopyInd(&value, src);

@@ -51,10 +51,6 @@ IDispatch* ObjectOf(const VARIANT& v) {
 
 }  // namespace
 
-HRESULT NormalizedArgument::normalize(const VARIANT& argument) {
-  return resolve(argument, 1, ErrorStatus(err::ObjectNotSet));
-}
-
 HRESULT NormalizedArgument::normalizeForComparison(const VARIANT& argument) {
   return resolve(argument, kMaxDefaultValueSteps, E_FAIL);
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/oleauto.h"
+#include "runtime/core/Status.h"
 
 namespace rt::internal {
 
@@ -17,7 +18,14 @@ class NormalizedArgument {
   // Follows references (a variant that refers to a variant until it does
   // not) and replaces an object by its default value, fetched once. A null
   // object fails with run-time error 91. The argument must outlive this.
-  HRESULT normalize(const VARIANT& argument);
+  HRESULT normalize(const VARIANT& argument) {
+    // A value held directly needs nothing done.
+    if (!(argument.vt & VT_BYREF) && argument.vt != VT_DISPATCH) {
+      value_ = &argument;
+      return S_OK;
+    }
+    return resolve(argument, 1, ErrorStatus(err::ObjectNotSet));
+  }
 
   // As normalize, but the default value of an object is fetched again while
   // it is an object, and a null object fails with E_FAIL: the comparison's

@@ -282,6 +282,58 @@ TEST(VariantChangeType, NumbersToText) {
   EXPECT_EQ(TextOf(Variant()), u"");
 }
 
+TEST(VariantChangeType, IntegersToTextAtTheirLimits) {
+  const struct {
+    Variant value;
+    std::u16string_view text;
+  } cases[] = {
+      {Of(VT_I1, -128), u"-128"},
+      {Of(VT_UI1, 255), u"255"},
+      {Of(VT_I2, -32768), u"-32768"},
+      {Of(VT_I2, 32767), u"32767"},
+      {Of(VT_UI2, 65535), u"65535"},
+      {Of(VT_I4, INT32_MIN), u"-2147483648"},
+      {Of(VT_INT, INT32_MAX), u"2147483647"},
+      {Of(VT_UI4, 4294967295), u"4294967295"},
+      {Of(VT_UINT, 0), u"0"},
+      {I8(INT64_MIN), u"-9223372036854775808"},
+      {I8(INT64_MAX), u"9223372036854775807"},
+      {UI8(18446744073709551615u), u"18446744073709551615"},
+  };
+  for (LCID lcid : {kEnglishUS, kGerman}) {
+    for (USHORT flags : {USHORT{0}, USHORT{VARIANT_ALPHABOOL}, USHORT{VARIANT_LOCALBOOL}}) {
+      for (const auto& c : cases) {
+        EXPECT_EQ(TextOf(c.value, lcid, flags), c.text) << c.value.vt << " flags " << flags;
+        // In place, the text replaces the number.
+        Variant same = c.value;
+        ASSERT_EQ(VariantChangeTypeEx(&same, &same, lcid, flags, VT_BSTR), S_OK);
+        ASSERT_EQ(same.vt, VT_BSTR);
+        EXPECT_EQ(std::u16string_view(same.bstrVal, SysStringLen(same.bstrVal)), c.text);
+      }
+    }
+  }
+}
+
+TEST(VariantChangeType, IntegerTextReplacesWhatTheDestinationHeld) {
+  Variant destination = Variant::Str(u"freed on success");
+  destination.wReserved1 = 7;
+  ASSERT_EQ(VariantChangeType(&destination, P(Variant::I2(-5)), 0, VT_BSTR), S_OK);
+  EXPECT_EQ(std::u16string_view(destination.bstrVal), u"-5");
+  EXPECT_EQ(destination.wReserved1, 0);
+  // A destination that cannot be cleared fails as for any other source.
+  VARIANT broken{};
+  broken.vt = 0x7FFF;
+  EXPECT_EQ(VariantChangeType(&broken, P(Variant::I4(5)), 0, VT_BSTR), DISP_E_BADVARTYPE);
+  EXPECT_EQ(VariantChangeType(&broken, P(Variant::R8(5)), 0, VT_BSTR), DISP_E_BADVARTYPE);
+  // The mark of a typed operand is no type of its own: the conversion
+  // rejects it, for an integer as for any value.
+  Variant marked = Variant::I4(12);
+  marked.vt |= VT_RESERVED;
+  Variant out;
+  EXPECT_EQ(VariantChangeType(&out, &marked, 0, VT_BSTR), DISP_E_BADVARTYPE);
+  EXPECT_EQ(out.vt, VT_EMPTY);
+}
+
 TEST(VariantChangeType, CommaDecimalLocaleBothWays) {
   platform::ScopedUserLocale german(kGerman);
   Variant out;

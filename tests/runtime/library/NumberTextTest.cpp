@@ -108,6 +108,47 @@ TEST(Str, PlainNotationAndTheFullStopInEveryLocale) {
   }
 }
 
+Variant OfType(VARTYPE vt, LONG64 bits) {
+  Variant x;
+  x.vt = vt;
+  x.llVal = bits;
+  return x;
+}
+
+// Integers are written digit for digit, whatever the locale's separator.
+TEST(Str, WritesIntegersOfEveryWidthToTheirLimits) {
+  const struct {
+    Variant value;
+    std::u16string_view text;
+  } cases[] = {
+      {OfType(VT_I1, -128), u"-128"},
+      {OfType(VT_I1, 127), u" 127"},
+      {OfType(VT_UI1, 0), u" 0"},
+      {OfType(VT_UI1, 255), u" 255"},
+      {Variant::I2(-32768), u"-32768"},
+      {Variant::I2(-1), u"-1"},
+      {Variant::I2(0), u" 0"},
+      {Variant::I2(32767), u" 32767"},
+      {OfType(VT_UI2, 65535), u" 65535"},
+      {Variant::I4(INT32_MIN), u"-2147483648"},
+      {Variant::I4(INT32_MAX), u" 2147483647"},
+      {OfType(VT_INT, -10), u"-10"},
+      {OfType(VT_UI4, 4294967295), u" 4294967295"},
+      {OfType(VT_UINT, 1000), u" 1000"},
+      {I8(INT64_MIN), u"-9223372036854775808"},
+      {I8(INT64_MAX), u" 9223372036854775807"},
+      {OfType(VT_UI8, -1), u" 18446744073709551615"},
+  };
+  for (LCID lcid : {0x0409, 0x0407, 0x040C, 0x0415}) {
+    ScopedLocaleValues locale(lcid);
+    for (const auto& c : cases) {
+      BSTR text = nullptr;
+      ASSERT_EQ(Str(c.value, &text), S_OK) << c.value.vt;
+      EXPECT_EQ(Adopted(text), c.text) << c.value.vt << " in " << std::hex << lcid;
+    }
+  }
+}
+
 TEST(Str, FollowsReferencesAndObjects) {
   ScopedLocaleValues english(0x0409);
   ValueObject object(Variant::I4(7));
@@ -210,6 +251,54 @@ TEST(Format, UsesTheNumberPatternAndTheLocaleSeparator) {
     BSTR text = nullptr;
     EXPECT_EQ(Format(c.value, c.format, 0, 0, &text), c.status) << c.lcid << " " << c.value.vt;
     EXPECT_EQ(Adopted(text), c.text) << c.lcid << " " << c.value.vt;
+  }
+}
+
+// The log's time stamps: every millisecond up to 100 seconds, as whole
+// seconds and three decimals, with the decimal separator of the locale.
+TEST(Format, WritesEveryMillisecondOfATimeStamp) {
+  for (LCID lcid : {0x0409, 0x0407}) {
+    ScopedLocaleValues locale(lcid);
+    const char16_t separator = lcid == 0x0409 ? u'.' : u',';
+    for (int milliseconds = 0; milliseconds < 100'000; ++milliseconds) {
+      std::u16string expected;
+      for (char c : std::to_string(milliseconds / 1000))
+        expected.push_back(static_cast<char16_t>(c));
+      expected.push_back(separator);
+      const int thousandths = milliseconds % 1000;
+      for (int unit : {100, 10, 1})
+        expected.push_back(static_cast<char16_t>(u'0' + thousandths / unit % 10));
+      BSTR text = nullptr;
+      ASSERT_EQ(Format(Variant::R8(milliseconds / 1000.0), Variant::Str(u"#0.##0"), 1, 1, &text),
+                S_OK);
+      ASSERT_EQ(Adopted(text), expected) << milliseconds;
+    }
+  }
+}
+
+// A type the copy of a variant does not know fails as that copy does, before
+// the arguments of the formatting are looked at; a value of a known type
+// that has no text fails in the formatting.
+TEST(Format, ReportsTheStatusOfAValueItCannotFormat) {
+  ScopedLocaleValues english(0x0409);
+  const struct {
+    VARTYPE vt;
+    int firstDay;
+    HRESULT status;
+  } cases[] = {
+      {15, 1, DISP_E_BADVARTYPE},
+      {36, 9, DISP_E_BADVARTYPE},
+      {VT_ARRAY | VT_NULL, 1, DISP_E_BADVARTYPE},
+      {VT_ERROR, 1, DISP_E_TYPEMISMATCH},
+      {VT_ERROR, 9, E_INVALIDARG},
+  };
+  for (const auto& c : cases) {
+    Variant value;
+    value.vt = c.vt;
+    BSTR text = nullptr;
+    EXPECT_EQ(Format(value, Variant::Str(u"0.0"), c.firstDay, 1, &text), c.status) << c.vt;
+    EXPECT_EQ(text, nullptr);
+    value.vt = VT_EMPTY;
   }
 }
 
