@@ -266,9 +266,10 @@ bool TextBox::holdAppend(std::u16string_view text) {
   if (!held.caretAtEnd || !hwnd() || text.empty()) return false;
   if (text.find(u'\0') != std::u16string_view::npos) return false;  // the window stops there
   if (held.length + text.size() > held.limit) return false;         // the window would cut it
-  if (!held.wakePosted) {
+  // A window rebuilt since the last wake lost it with its queue entries.
+  if (held.wakePostedTo != hwnd()) {
     if (!PostMessageW(hwnd(), WM_NULL, 0, 0)) return false;  // nothing would wake the window
-    held.wakePosted = true;
+    held.wakePostedTo = hwnd();
   }
   held.text.append(text);
   held.length += text.size();
@@ -285,7 +286,7 @@ void TextBox::releaseHeldAppends() {
 }
 
 bool TextBox::onMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
-  if (msg == WM_NULL) heldAppends_.wakePosted = false;
+  if (msg == WM_NULL) heldAppends_.wakePostedTo = nullptr;
   releaseHeldAppends();
   return false;
 }

@@ -140,10 +140,10 @@ class TextBox final : public ControlObject<TextBox, skiffwire::ITextBox> {
   // out and scrolled once.
   struct HeldAppends {
     std::u16string text;
-    bool caretAtEnd = false;  // the window's caret is at the end of its text
-    size_t length = 0;        // the window's text length, held text included
-    size_t limit = 0;         // the window's limit (EM_GETLIMITTEXT)
-    bool wakePosted = false;
+    bool caretAtEnd = false;      // the window's caret is at the end of its text
+    size_t length = 0;            // the window's text length, held text included
+    size_t limit = 0;             // the window's limit (EM_GETLIMITTEXT)
+    HWND wakePostedTo = nullptr;  // the window a WM_NULL waits for
   };
   bool holdAppend(std::u16string_view text);
   HRESULT startHoldingAppends(DWORD caret);

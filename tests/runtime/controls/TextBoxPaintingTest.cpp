@@ -188,6 +188,18 @@ TEST_F(HeldAppendsTest, TheLoopHandsHeldLinesToTheWindowUnasked) {
   EXPECT_GE(info.nMax, 39);
 }
 
+TEST_F(HeldAppendsTest, ARebuiltWindowIsWokenToo) {
+  append(0, 3);  // wakes the first window
+  expectOk(PutByName(box_->dispatch(), u"ScrollBars", Variant::I4(3)));
+  ShowWindow(box_->hwnd(), SW_HIDE);
+  settle();
+  append(3, 40);
+  settle();
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+  ASSERT_TRUE(GetScrollInfo(box_->hwnd(), SB_VERT, &info));
+  EXPECT_GE(info.nMax, 42);
+}
+
 TEST_F(HeldAppendsTest, TheWindowsLimitStillCutsTheText) {
   expectOk(PutByName(box_->dispatch(), u"MaxLength", Variant::I4(10)));
   append(0, 0);
