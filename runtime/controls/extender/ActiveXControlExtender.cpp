@@ -71,8 +71,8 @@ class EventRelay final : public ComObject<EventRelay, IDispatch> {
   IID source_;
 };
 
-// A colour property of the form read by name; false when it has none.
-bool ReadColour(IDispatch* form, const char16_t* name, OLE_COLOR* colour) {
+// A number-valued property of the form read by name; false when it has none.
+bool ReadNumber(IDispatch* form, const char16_t* name, LONG* number) {
   std::u16string text(name);
   LPOLESTR names[] = {text.data()};
   DISPID id = DISPID_UNKNOWN;
@@ -83,9 +83,17 @@ bool ReadColour(IDispatch* form, const char16_t* name, OLE_COLOR* colour) {
                           value.out(), nullptr, nullptr))) {
     return false;
   }
-  Variant number;
-  if (FAILED(VariantChangeType(number.out(), &value, 0, VT_I4))) return false;
-  *colour = static_cast<OLE_COLOR>(number.lVal);
+  Variant converted;
+  if (FAILED(VariantChangeType(converted.out(), &value, 0, VT_I4))) return false;
+  *number = converted.lVal;
+  return true;
+}
+
+// A colour property of the form read by name; false when it has none.
+bool ReadColour(IDispatch* form, const char16_t* name, OLE_COLOR* colour) {
+  LONG number = 0;
+  if (!ReadNumber(form, name, &number)) return false;
+  *colour = static_cast<OLE_COLOR>(number);
   return true;
 }
 
@@ -327,6 +335,9 @@ void ActiveXControlExtender::readFormAmbients() {
   ReadColour(form.Get(), u"BackColor", &back);
   ReadColour(form.Get(), u"ForeColor", &fore);
   site_->setAmbientColours(back, fore);
+  // The scale units a control is told are those of the form it sits on.
+  LONG scaleMode = 0;
+  if (ReadNumber(form.Get(), u"ScaleMode", &scaleMode)) site_->setScaleMode(scaleMode);
 }
 
 void ActiveXControlExtender::applyMember(DISPID member) {

@@ -35,6 +35,11 @@ class HostingTest : public controls_test::ControlsTest {
                                          Variant::I4(static_cast<LONG>(*formBackColor_))),
                 S_OK);
     }
+    if (formScaleMode_) {
+      EXPECT_EQ(
+          controls_test::PutByName(form_->dispatch(), u"ScaleMode", Variant::I2(*formScaleMode_)),
+          S_OK);
+    }
     auto extender = place<rt::ActiveXControlExtender>(*form_, 120, 240, 1800, 900);
     EXPECT_EQ(extender->createFromDesign(kRecordingControlClassId, stored), S_OK);
     EXPECT_EQ(rt::EnsureFormIsLoaded(form_.Get()), S_OK);
@@ -50,6 +55,7 @@ class HostingTest : public controls_test::ControlsTest {
   }
 
   std::optional<OLE_COLOR> formBackColor_;
+  std::optional<SHORT> formScaleMode_;
   Probe probe_;
   ScopedRecordingClass registered_{probe_};
   ComPtr<rt::Form> form_;
@@ -221,6 +227,21 @@ Variant Ambient(IOleClientSite* site, DISPID id) {
     return Variant();
   }
   return value;
+}
+
+TEST_F(HostingTest, TheScaleUnitsAreThoseOfTheForm) {
+  const struct {
+    std::optional<SHORT> mode;
+    std::u16string_view units;
+  } cases[] = {{std::nullopt, u"Twip"}, {3, u"Pixel"}, {6, u"Millimeter"}, {9, u"Twip"}};
+  for (const auto& c : cases) {
+    formScaleMode_ = c.mode;
+    auto extender = host();
+    const Variant units = Ambient(probe_.site.Get(), DISPID_AMBIENT_SCALEUNITS);
+    ASSERT_EQ(units.vt, VT_BSTR);
+    EXPECT_EQ(std::u16string_view(units.bstrVal), c.units) << c.mode.value_or(-1);
+    extender->unload();
+  }
 }
 
 TEST_F(HostingTest, TheSiteAnswersTheAmbientPropertiesAndTheExtendedControl) {
