@@ -71,19 +71,20 @@ class EventRelay final : public ComObject<EventRelay, IDispatch> {
   IID source_;
 };
 
-// A number-valued property of the form read by name; false when it has none.
-bool ReadNumber(IDispatch* form, const char16_t* name, LONG* number) {
+// A property of the form read by name; false when it has none.
+bool ReadProperty(IDispatch* form, const char16_t* name, Variant* value) {
   std::u16string text(name);
   LPOLESTR names[] = {text.data()};
   DISPID id = DISPID_UNKNOWN;
   if (FAILED(form->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
   DISPPARAMS none{};
-  Variant value;
-  if (FAILED(form->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                          value.out(), nullptr, nullptr))) {
-    return false;
-  }
-  Variant converted;
+  return SUCCEEDED(form->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                value->out(), nullptr, nullptr));
+}
+
+bool ReadNumber(IDispatch* form, const char16_t* name, LONG* number) {
+  Variant value, converted;
+  if (!ReadProperty(form, name, &value)) return false;
   if (FAILED(VariantChangeType(converted.out(), &value, 0, VT_I4))) return false;
   *number = converted.lVal;
   return true;
