@@ -143,6 +143,12 @@ class HeldAppendsTest : public TextBoxPaintingTest {
     return state();
   }
   static void expectOk(HRESULT hr) { EXPECT_EQ(hr, S_OK); }
+  // Read from the window's frame, without a message to the window.
+  SCROLLINFO verticalBar() {
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+    EXPECT_TRUE(GetScrollInfo(box_->hwnd(), SB_VERT, &info));
+    return info;
+  }
 };
 
 TEST_F(HeldAppendsTest, EveryLookSeesTheLinesAppendedOneByOne) {
@@ -181,11 +187,9 @@ TEST_F(HeldAppendsTest, TheLoopHandsHeldLinesToTheWindowUnasked) {
   settle();
   append(0, 40);
   settle();
-  // The scroll bar is read from the window's frame, without a message.
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
-  ASSERT_TRUE(GetScrollInfo(box_->hwnd(), SB_VERT, &info));
-  EXPECT_GT(info.nPos, 0);
-  EXPECT_GE(info.nMax, 39);
+  const SCROLLINFO bar = verticalBar();
+  EXPECT_GT(bar.nPos, 0);
+  EXPECT_GE(bar.nMax, 39);
 }
 
 TEST_F(HeldAppendsTest, ARebuiltWindowIsWokenToo) {
@@ -195,9 +199,7 @@ TEST_F(HeldAppendsTest, ARebuiltWindowIsWokenToo) {
   settle();
   append(3, 40);
   settle();
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
-  ASSERT_TRUE(GetScrollInfo(box_->hwnd(), SB_VERT, &info));
-  EXPECT_GE(info.nMax, 42);
+  EXPECT_GE(verticalBar().nMax, 42);
 }
 
 TEST_F(HeldAppendsTest, TheWindowsLimitStillCutsTheText) {
