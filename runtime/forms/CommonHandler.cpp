@@ -7,6 +7,7 @@
 #include "runtime/forms/Diagnostics.h"
 #include "runtime/forms/EngineContext.h"
 #include "runtime/forms/EngineControl.h"
+#include "runtime/forms/SinkSnapshot.h"
 #include "runtime/forms/WindowCreation.h"
 #include "runtime/forms/internal/FormInternals.h"
 #include "runtime/forms/internal/Navigation.h"
@@ -429,7 +430,7 @@ bool OnKeyDown(WindowRecord& record, WPARAM key) {
 
 bool OfferKeyToSinks(WindowRecord& record, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!record.form || !record.form->windowless) return false;
-  auto sinks = record.form->window().eventSinks;
+  const SinkSnapshot sinks(record.form->window());
   for (const auto& sink : sinks) {
     if (sink->key(msg, wParam, lParam)) return true;
   }

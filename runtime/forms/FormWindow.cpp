@@ -8,6 +8,7 @@
 #include "runtime/forms/EngineControl.h"
 #include "runtime/forms/FormLifecycle.h"
 #include "runtime/forms/MessagePump.h"
+#include "runtime/forms/SinkSnapshot.h"
 #include "runtime/forms/TimerHost.h"
 #include "runtime/forms/WindowCreation.h"
 #include "runtime/forms/internal/FormInternals.h"
@@ -70,7 +71,7 @@ bool CloseRequest(FormState& form) {
   if (!CurrentEngineContext().endInProgress) {
     form.unloading = true;
     SHORT cancel = 0;
-    auto sinks = form.window().eventSinks;
+    const SinkSnapshot sinks(form.window());
     for (const auto& sink : sinks)
       sink->unloading(&cancel);
     form.unloading = false;

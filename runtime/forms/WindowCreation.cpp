@@ -10,6 +10,7 @@
 #include "runtime/forms/Diagnostics.h"
 #include "runtime/forms/EngineContext.h"
 #include "runtime/forms/EngineControl.h"
+#include "runtime/forms/SinkSnapshot.h"
 #include "runtime/forms/internal/FormInternals.h"
 #include "runtime/forms/internal/Procedures.h"
 

@@ -6,18 +6,6 @@
 
 namespace rt {
 
-SinkSnapshot::SinkSnapshot(const WindowRecord& record) : count_(record.eventSinks.size()) {
-  if (count_ > held_.size()) {
-    spilled_ = record.eventSinks;
-    first_ = spilled_.data();
-    return;
-  }
-  std::copy(record.eventSinks.begin(), record.eventSinks.end(), held_.begin());
-  first_ = held_.data();
-}
-
-SinkSnapshot::~SinkSnapshot() = default;
-
 void AddEventSink(WindowRecord& record, WindowEventSink* sink) {
   if (!sink) return;
   for (const auto& entry : record.eventSinks) {
