@@ -111,8 +111,10 @@ void BM_TextBoxLogAppend(benchmark::State& state) {
 }
 BENCHMARK(BM_TextBoxLogAppend)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 
-// The same lines, the loop painting after every line (a handler per line).
-void BM_TextBoxLogAppendPaintedPerLine(benchmark::State& state) {
+// N lines into an empty log, one handler per line: `handleLine` logs line
+// i, then the loop paints. Reports microseconds per line.
+template <typename HandleLine>
+void LogLinePerHandler(benchmark::State& state, HandleLine handleLine) {
   const auto lines = static_cast<size_t>(state.range(0));
   platform::ScopedVirtualClock clock(1000);
   platform::ScopedHeadlessDisplay display({1024, 768}, 96);
@@ -124,8 +126,7 @@ void BM_TextBoxLogAppendPaintedPerLine(benchmark::State& state) {
     Settle();
     state.ResumeTiming();
     for (size_t i = 0; i < lines; ++i) {
-      form.box().put_SelStart(kPastTheEnd);
-      form.box().put_SelText(Bstr(LogLine(i)).get());
+      handleLine(form.box(), Bstr(LogLine(i)));
       rt::Yield();
     }
   }
@@ -133,33 +134,26 @@ void BM_TextBoxLogAppendPaintedPerLine(benchmark::State& state) {
       static_cast<double>(lines * state.iterations()),
       benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
+
+// The same lines, the loop painting after every line (a handler per line).
+void BM_TextBoxLogAppendPaintedPerLine(benchmark::State& state) {
+  LogLinePerHandler(state, [](rt::TextBox& box, const Bstr& line) {
+    box.put_SelStart(kPastTheEnd);
+    box.put_SelText(line.get());
+  });
+}
 BENCHMARK(BM_TextBoxLogAppendPaintedPerLine)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // A line per handler as a reply's handler logs it: the caret past the end,
 // the line, the caret settled at the start, the log scrolled to its end,
 // then the loop paints.
 void BM_TextBoxLogReplyPerLine(benchmark::State& state) {
-  const auto lines = static_cast<size_t>(state.range(0));
-  platform::ScopedVirtualClock clock(1000);
-  platform::ScopedHeadlessDisplay display({1024, 768}, 96);
-  LogForm form;
-  Bstr empty(u"");
-  for (auto _ : state) {
-    state.PauseTiming();
-    form.box().put_Text(empty.get());
-    Settle();
-    state.ResumeTiming();
-    for (size_t i = 0; i < lines; ++i) {
-      form.box().put_SelStart(kPastTheEnd);
-      form.box().put_SelText(Bstr(LogLine(i)).get());
-      form.box().put_SelStart(0);
-      form.box().put_SelStart(kPastTheEnd);
-      rt::Yield();
-    }
-  }
-  state.counters["us_per_line"] = benchmark::Counter(
-      static_cast<double>(lines * state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
+  LogLinePerHandler(state, [](rt::TextBox& box, const Bstr& line) {
+    box.put_SelStart(kPastTheEnd);
+    box.put_SelText(line.get());
+    box.put_SelStart(0);
+    box.put_SelStart(kPastTheEnd);
+  });
 }
 BENCHMARK(BM_TextBoxLogReplyPerLine)->Arg(1000)->Unit(benchmark::kMillisecond);
 
