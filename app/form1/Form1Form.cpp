@@ -106,17 +106,6 @@ IDispatch* Form1Form::formDispatch() {
   return form.Get();
 }
 
-HRESULT Form1Form::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT Form1Form::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT Form1Form::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) {
   IDispatch* form = formDispatch();
   if (!form) return DISP_E_UNKNOWNNAME;

@@ -23,6 +23,7 @@
 #include "app/form1/Form1.h"
 #include "runtime/com/ComObject.h"
 #include "runtime/com/EventSink.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/forms/CompiledForm.h"
 
 namespace skiffwire {
@@ -78,8 +79,8 @@ class Form1Form final : public rt::ComObject<Form1Form, IDispatch, rt::CompiledF
   rt::EngineControl* formObject() override;
 
   // ---- IDispatch: the Form object's members
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return rt::NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return rt::NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;

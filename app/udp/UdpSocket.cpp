@@ -161,17 +161,6 @@ UdpSocket::~UdpSocket() {
 // IDispatch
 // ---------------------------------------------------------------------------
 
-HRESULT UdpSocket::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT UdpSocket::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT UdpSocket::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
   return DISP_E_UNKNOWNNAME;
 }

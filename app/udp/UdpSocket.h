@@ -21,6 +21,7 @@
 #include "app/udp/internal/ReceiveQueue.h"
 #include "runtime/com/ComObject.h"
 #include "runtime/com/ConnectionPoint.h"
+#include "runtime/com/NoTypeInfo.h"
 
 namespace skiffwire {
 
@@ -37,8 +38,8 @@ class UdpSocket final : public rt::ComObject<UdpSocket, IUdpSocket, IConnectionP
   UdpSocket();
 
   // IDispatch: the control is called through its interface; no late binding.
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return rt::NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return rt::NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;

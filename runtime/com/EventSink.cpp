@@ -15,17 +15,6 @@ void* EventSink::queryExtraInterface(REFIID riid) {
   return riid == eventInterface_ ? static_cast<IDispatch*>(this) : nullptr;
 }
 
-HRESULT EventSink::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
   return DISP_E_UNKNOWNNAME;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "runtime/com/ComObject.h"
+#include "runtime/com/NoTypeInfo.h"
 
 namespace rt {
 
@@ -18,8 +19,8 @@ class EventSink final : public ComObject<EventSink, IDispatch> {
 
   EventSink(const IID& eventInterface, Handler handler);
 
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;

@@ -21,6 +21,7 @@
 
 #include "runtime/com/ComObject.h"
 #include "runtime/com/ConnectionPoint.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/controls/BaseControlRect.h"
 #include "runtime/controls/DispatchObject.h"
 #include "runtime/controls/MemberTable.h"
@@ -35,15 +36,8 @@ class ControlObject : public ComObject<Derived, Primary, EngineControl, WindowEv
                       public DispatchObject {
  public:
   // --- IDispatch
-  HRESULT GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  }
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     return this->members().names().getIDsOfNames(names, count, ids);
   }

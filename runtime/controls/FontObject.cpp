@@ -129,17 +129,6 @@ HRESULT FontObject::putStrikethrough(VARIANT_BOOL strikethrough) {
   return changed();
 }
 
-HRESULT FontObject::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT FontObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT FontObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   return Members().names().getIDsOfNames(names, count, ids);
 }

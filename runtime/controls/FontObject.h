@@ -8,6 +8,7 @@
 
 #include "platform/oleauto.h"
 #include "runtime/com/ComObject.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/controls/DispatchObject.h"
 #include "runtime/controls/MemberTable.h"
 
@@ -40,8 +41,8 @@ class FontObject final : public ComObject<FontObject, IDispatch>, public Dispatc
   HRESULT putStrikethrough(VARIANT_BOOL strikethrough);
 
   // --- IDispatch
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO*, UINT*) override;

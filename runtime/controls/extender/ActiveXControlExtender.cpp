@@ -281,17 +281,6 @@ void ActiveXControlExtender::unload() {
   control_.Reset();
 }
 
-HRESULT ActiveXControlExtender::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT ActiveXControlExtender::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT ActiveXControlExtender::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                               DISPID* ids) {
   if (!names || !ids || count == 0) return E_INVALIDARG;

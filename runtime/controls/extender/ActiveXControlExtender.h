@@ -46,6 +46,7 @@
 
 #include "runtime/com/ComObject.h"
 #include "runtime/com/ConnectionPoint.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/controls/extender/ActiveXControlExtenderX.h"
 #include "runtime/core/ErrorObject.h"
 #include "runtime/core/Status.h"
@@ -112,8 +113,8 @@ class ActiveXControlExtender final : public ComObject<ActiveXControlExtender, ID
   void unload();
 
   // ---- IDispatch: extender members, then the control's by name
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;

@@ -88,17 +88,6 @@ DISPID ActiveXControlExtenderX::memberId(const char16_t* name) {
   return DISPID_UNKNOWN;
 }
 
-HRESULT ActiveXControlExtenderX::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT ActiveXControlExtenderX::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT ActiveXControlExtenderX::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                                DISPID* ids) {
   if (!names || !ids) return E_POINTER;

@@ -16,6 +16,7 @@
 
 #include "platform/ole.h"
 #include "runtime/com/ComObject.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/controls/extender/BaseControlActiveXExtender.h"
 
 namespace rt {
@@ -77,8 +78,8 @@ class ActiveXControlExtenderX final
   static DISPID memberId(const char16_t* name);
 
   // ---- IDispatch: extender members (get and let) and ambient properties
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;

@@ -165,17 +165,6 @@ HRESULT ControlArray::unloadElement(LONG index) {
   return S_OK;
 }
 
-HRESULT ControlArray::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT ControlArray::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT ControlArray::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (!names || !ids) return E_POINTER;
   for (UINT i = 0; i < count; ++i)

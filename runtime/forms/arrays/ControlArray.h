@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "runtime/com/ComObject.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/forms/arrays/ControlArrayHost.h"
 
 namespace rt {
@@ -64,8 +65,8 @@ class ControlArray final : public ComObject<ControlArray, IDispatch> {
   LONG tableLength() const { return static_cast<LONG>(table_.size()); }
 
   // ---- IDispatch
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;

@@ -147,17 +147,6 @@ void ControlsCollection::forgetRunTimeControl(IUnknown* control) {
   });
 }
 
-HRESULT ControlsCollection::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT ControlsCollection::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT ControlsCollection::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (!names || !ids) return E_POINTER;
   for (UINT i = 0; i < count; ++i)

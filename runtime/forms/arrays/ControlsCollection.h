@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/com/ComObject.h"
+#include "runtime/com/NoTypeInfo.h"
 
 namespace rt {
 
@@ -65,8 +66,8 @@ class ControlsCollection final : public ComObject<ControlsCollection, IDispatch>
   HRESULT remove(const VARIANT& controlOrName);
 
   // ---- IDispatch
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;

@@ -90,17 +90,6 @@ const SymbolTable& DesignPlaceholder::names() const {
   return line_ ? line : rectangle;
 }
 
-HRESULT DesignPlaceholder::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT DesignPlaceholder::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 HRESULT DesignPlaceholder::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   return this->names().getIDsOfNames(names, count, ids);
 }

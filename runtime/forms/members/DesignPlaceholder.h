@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "runtime/com/ComObject.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/forms/members/SymbolTable.h"
 
 namespace rt {
@@ -54,8 +55,8 @@ class DesignPlaceholder final : public ComObject<DesignPlaceholder, IDispatch> {
   bool isLine() const { return line_; }
   bool isNewlyAddedToContainer() const { return newlyAdded_; }
 
-  HRESULT GetTypeInfoCount(UINT* count) override;
-  HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
   HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT* argErr) override;
