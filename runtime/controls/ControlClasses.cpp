@@ -2,6 +2,7 @@
 
 #include "app/members/IYield.h"
 #include "runtime/com/ComObject.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/controls/CheckBox.h"
 #include "runtime/controls/CommandButton.h"
 #include "runtime/controls/Form.h"
@@ -31,15 +32,8 @@ HRESULT Create(IUnknown** out) {
 // number of loaded forms.
 class YieldObject final : public ComObject<YieldObject, skiffwire::IYield> {
  public:
-  HRESULT GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  }
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
   }

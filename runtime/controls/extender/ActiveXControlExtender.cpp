@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/oleauto.h"
+#include "runtime/com/NoTypeInfo.h"
 #include "runtime/controls/CommonDesign.h"
 #include "runtime/controls/extender/ActiveXControlExtenderDesign.h"
 #include "runtime/controls/extender/StoredPropertyBag.h"
@@ -24,15 +25,8 @@ class EventRelay final : public ComObject<EventRelay, IDispatch> {
   EventRelay(ComPtr<ConnectionPoint> target, const IID& source)
       : target_(std::move(target)), source_(source) {}
 
-  HRESULT GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  }
+  HRESULT GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
   }

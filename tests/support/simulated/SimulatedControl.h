@@ -7,21 +7,15 @@
 
 #include "runtime/com/ComObject.h"
 #include "runtime/com/ConnectionPoint.h"
+#include "runtime/com/NoTypeInfo.h"
 
 namespace skiffwire {
 
 template <typename Derived, typename Members>
 class SimulatedControl : public rt::ComObject<Derived, Members, IConnectionPointContainer> {
  public:
-  HRESULT GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  }
+  HRESULT GetTypeInfoCount(UINT* count) override { return rt::NoTypeInfoCount(count); }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return rt::NoTypeInfo(info); }
   HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
   }
