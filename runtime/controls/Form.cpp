@@ -160,28 +160,29 @@ double Form::twipsPerPixel() {
   return 1440.0 / dpi;
 }
 
-HRESULT Form::outerEdge(int edge, DOUBLE* value) {
-  if (!value) return E_POINTER;
+// The form's window rectangle in screen pixels, the form loaded first.
+HRESULT Form::loadedWindowRect(RECT* r) {
   const HRESULT ready = enter();
   if (FAILED(ready)) return ready;
   const HRESULT loaded = EnsureFormIsLoaded(this);
   if (FAILED(loaded)) return loaded;
-  RECT r{};
-  if (!hwnd() || !GetWindowRect(hwnd(), &r))
+  if (!hwnd() || !GetWindowRect(hwnd(), r))
     return SetErrorFromStatus(ErrorStatus(err::ObjectNotSet));
+  return S_OK;
+}
+
+HRESULT Form::outerEdge(int edge, DOUBLE* value) {
+  if (!value) return E_POINTER;
+  RECT r{};
+  if (const HRESULT hr = loadedWindowRect(&r); FAILED(hr)) return hr;
   const LONG pixels[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
   *value = pixels[edge] * twipsPerPixel();
   return S_OK;
 }
 
 HRESULT Form::setOuterEdge(int edge, DOUBLE value) {
-  const HRESULT ready = enter();
-  if (FAILED(ready)) return ready;
-  const HRESULT loaded = EnsureFormIsLoaded(this);
-  if (FAILED(loaded)) return loaded;
   RECT r{};
-  if (!hwnd() || !GetWindowRect(hwnd(), &r))
-    return SetErrorFromStatus(ErrorStatus(err::ObjectNotSet));
+  if (const HRESULT hr = loadedWindowRect(&r); FAILED(hr)) return hr;
   LONG bounds[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
   const double pixels = value / twipsPerPixel();
   // A size below zero is not a size.

@@ -133,6 +133,7 @@ class Form final : public ControlObject<Form, skiffwire::IForm, EngineContainer>
   ~Form() override;
   void paint(HDC dc);
   // edge: 0 left, 1 top, 2 width, 3 height.
+  HRESULT loadedWindowRect(RECT* r);
   HRESULT outerEdge(int edge, DOUBLE* value);
   HRESULT setOuterEdge(int edge, DOUBLE value);
   double twipsPerPixel();
