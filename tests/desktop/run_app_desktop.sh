@@ -14,23 +14,8 @@ if [ "${INNER:-}" != 1 ]; then
   for tool in Xvfb xdotool openbox; do
     command -v $tool >/dev/null 2>&1 || { echo "$tool is missing"; exit 77; }
   done
-  number=$(mktemp)
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 -dpi "$dpi" 3>"$number" 2>/dev/null &
-  server=$!
-  tries=0
-  until [ -s "$number" ]; do
-    tries=$((tries + 1))
-    if [ $tries -gt 300 ] || ! kill -0 $server 2>/dev/null; then
-      echo "Xvfb did not start"; rm -f "$number"; exit 1
-    fi
-    sleep 0.1
-  done
-  DISPLAY=:$(cat "$number") INNER=1 SKIFFWIRE_DPI=$dpi "$0" "$@"
-  status=$?
-  kill $server 2>/dev/null
-  wait $server 2>/dev/null
-  rm -f "$number"
-  exit $status
+  # On a screen of its own, run again from the inside.
+  exec env XVFB_SCREEN=1280x1024x24 XVFB_DPI="$dpi" INNER=1 "$(dirname "$0")/run_on_xvfb.sh" "$0" "$@"
 fi
 
 # The settings file lives beside the executable: a folder of our own.

@@ -1,13 +1,16 @@
 #!/bin/sh
 # Runs a program on a virtual X screen of its own and passes on its exit
-# code. Skipped (77) when Xvfb is missing.
+# code. Skipped (77) when Xvfb is missing. XVFB_SCREEN (1024x768x24) and
+# XVFB_DPI (96) shape the screen; the program finds the resolution in
+# SKIFFWIRE_DPI.
 #   run_on_xvfb.sh <program> [arguments...]
 set -u
 command -v Xvfb >/dev/null 2>&1 || { echo "Xvfb is missing"; exit 77; }
 # The server picks a free display itself and writes its number once it
 # takes connections, so tests run side by side never share a display.
 number=$(mktemp)
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 -dpi 96 3>"$number" 2>/dev/null &
+screen=${XVFB_SCREEN:-1024x768x24} dpi=${XVFB_DPI:-96}
+Xvfb -displayfd 3 -nolisten tcp -screen 0 "$screen" -dpi "$dpi" 3>"$number" 2>/dev/null &
 server=$!
 tries=0
 until [ -s "$number" ]; do
@@ -17,7 +20,7 @@ until [ -s "$number" ]; do
   fi
   sleep 0.1
 done
-DISPLAY=:$(cat "$number") SKIFFWIRE_DPI=96 "$@"
+DISPLAY=:$(cat "$number") SKIFFWIRE_DPI=$dpi "$@"
 status=$?
 kill $server 2>/dev/null
 wait $server 2>/dev/null
